@@ -1,0 +1,83 @@
+#include "cards/deck.h"
+
+#include "platform/console.h"
+
+#include <cstdlib>
+#include <utility>
+
+namespace {
+
+constexpr int deckX = 73;
+constexpr int deckY = 15;
+constexpr int shuffleFrames = 48;
+constexpr int shuffleFrameMs = 50;
+constexpr int shuffleExchanges = 200;
+
+} // namespace
+
+Deck::Deck() {
+    int index = 0;
+    for (int suit : {Diamonds, Hearts, Clubs, Spades}) {
+        fillSuit(suit, index);
+    }
+}
+
+Deck::~Deck() {
+    for (Card* card : cards) {
+        delete card;
+    }
+}
+
+void Deck::fillSuit(int suit, int& index) {
+    for (int number = 2; number <= 14; ++number) {
+        cards[static_cast<std::size_t>(index++)] = new Card(deckX, deckY, suit, number);
+    }
+}
+
+void Deck::reset() {
+    for (Card* card : cards) {
+        card->reset();
+    }
+}
+
+void Deck::shuffle() {
+    // The top card slides out to the right and back, over the second card on
+    // the way out and under it on the way back, eight times.
+    cards[1]->setPosition(deckX, deckY);
+    int step = -6;
+    int pos = deckX;
+    for (int frame = 0; frame < shuffleFrames; ++frame) {
+        if (frame % 3 == 0) {
+            step = -step;
+        }
+        platform::clearScreen();
+        if (step > 0) {
+            cards[1]->draw();
+        }
+        pos += step;
+        cards[0]->setPosition(pos, deckY);
+        cards[0]->draw();
+        platform::sleepMs(shuffleFrameMs);
+        if (step < 0) {
+            cards[1]->draw();
+        }
+    }
+    for (int n = 0; n < shuffleExchanges; ++n) {
+        const int i = std::rand() % 52;
+        const int j = std::rand() % 52;
+        std::swap(cards[static_cast<std::size_t>(i)], cards[static_cast<std::size_t>(j)]);
+    }
+}
+
+Card* Deck::drawNext(std::uint8_t hide) {
+    for (Card* card : cards) {
+        if (card->isDealt() == 0) {
+            card->setDealt(1);
+            if (hide) {
+                card->setHidden(1);
+            }
+            return card;
+        }
+    }
+    return nullptr; // never within a hand's 49 cards
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The 52 cards of the game, in deck order: index 0 is dealt first.
+
+#include "cards/card.h"
+
+#include <array>
+#include <cstdint>
+
+class Deck {
+  public:
+    Deck();
+    ~Deck();
+    Deck(const Deck&) = delete;
+    Deck& operator=(const Deck&) = delete;
+
+    // Every card face down, not dealt, not hidden; the order stays.
+    void reset();
+    // The two-card animation, then 200 random exchanges.
+    void shuffle();
+    // The first card not yet dealt, marked dealt (and hidden when hide is set).
+    Card* drawNext(std::uint8_t hide);
+    // The card at an index of the deck order.
+    Card* at(int index) const { return cards[static_cast<std::size_t>(index)]; }
+
+  private:
+    void fillSuit(int suit, int& index);
+
+    std::array<Card*, 52> cards{};
+};

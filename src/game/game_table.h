@@ -1,0 +1,86 @@
+#pragma once
+// The one game object: the table's geometry, the deck and its picture, the
+// evaluator, the seven seats, the ranking of the seats, the pot and the stake.
+
+#include "cards/card.h"
+#include "cards/deck.h"
+#include "console/screen.h"
+#include "eval/hand_evaluator.h"
+#include "eval/hand_result.h"
+#include "players/player.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class GameTable {
+  public:
+    static constexpr int seatCount = 7;
+    static constexpr int rankingSize = 6;
+
+    GameTable();
+    ~GameTable();
+    GameTable(const GameTable&) = delete;
+    GameTable& operator=(const GameTable&) = delete;
+
+    // The main menu, until "Exit" is chosen.
+    void runMenu();
+    // One whole game, from the set-up to the overall winner.
+    void playGame(bool simulation);
+    // Releases every seat that exists.
+    void freeSeats();
+
+    // Table set-up: new seats, the person's name, the number of computers.
+    void setupTable();
+    // Deals cardsEach cards to every seat in the hand, starting at firstSeat.
+    void deal(int cardsEach, int firstSeat);
+    // Ranks every seat but the excluded one into the ranking, best first.
+    void rankSeats(int excluded, bool withHidden);
+    void sortRanking(int n);
+    // Names the winner of a hand and its hand, then waits for a key.
+    void announceWinner(Player& winner, HandResult grade);
+    // The pot and stake lines.
+    void showStatus();
+    // Puts seats with money back in, takes broke ones out; true (after the
+    // final announcement) when one seat has money left.
+    bool checkGameOver();
+    // True when no seat but the given one is in the hand.
+    bool othersOut(int seat) const;
+    void announceBet(long long amount);
+
+    // Read access for the tests and tools that watch a game.
+    Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
+    const HandResult& rankingEntry(int index) const {
+        return ranking[static_cast<std::size_t>(index)];
+    }
+    Deck& getDeck() { return deck; }
+    Card* getDeckCard() const { return deckCard.get(); }
+    std::int32_t getPot() const { return pot; }
+    std::int32_t getStake() const { return stake; }
+    int getWidth() const { return width; }
+    int getHeight() const { return height; }
+
+  private:
+    // One seat's betting turn; clears running when it finds no other seat left.
+    void bettingTurn(int seat, int street, bool simulation, bool& running);
+    void computerTurn(int seat, int street, const HandResult& grade);
+    void humanTurn(int seat);
+    void foldSeat(int seat);
+    void payBet(int seat, long long amount);
+    void playHand(bool simulation);
+    void drawTable();
+    void showdown();
+    void eraseTurnMarker(int seat);
+
+    std::unique_ptr<Card> deckCard;
+    HandEvaluator evaluator;
+    Deck deck;
+    std::array<std::unique_ptr<Player>, seatCount> seats;
+    Screen screen;
+    std::int32_t width;
+    std::int32_t height;
+    std::array<HandResult, rankingSize> ranking{};
+    std::int32_t pot;
+    std::int32_t stake;
+};

@@ -1,0 +1,64 @@
+#pragma once
+// The one door between the game and the console it runs in.
+//
+// Everything the game shows or reads passes through these free functions.
+// Exactly one backend is linked into each program: the POSIX terminal, the
+// Windows console, or the fake console the tests drive. Nothing here names a
+// type of any one platform.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Text attributes the game uses: the console's normal colours and light red.
+inline constexpr int attrNormal = 7;
+inline constexpr int attrRed = 12;
+
+// Key codes as the console reports them: Enter is 13, and a cursor key comes
+// as the prefix 224 followed by a second code.
+inline constexpr int keyEnter = 13;
+inline constexpr int keyExtendedPrefix = 224;
+
+// Thrown by every read once the input has ended (the terminal hung up, the
+// pipe closed, the test script ran out). The program entry catches it and
+// ends cleanly; nothing goes on with a value that was never read.
+class InputClosed : public std::runtime_error {
+  public:
+    InputClosed() : std::runtime_error("input closed") {}
+};
+
+// Prepares the console (called once, first) and gives it back as it was
+// (called once, last; also safe to call again).
+void open();
+void close();
+
+// Moves the cursor to cell column x, line y (0-based).
+void moveCursor(int x, int y);
+// Sets the attribute for the text written after it (attrNormal or attrRed).
+void setAttribute(int attribute);
+// Writes UTF-8 text at the cursor; '\n' goes to the start of the next line.
+void write(std::string_view text);
+
+// Blanks the whole console and puts the cursor in the top-left cell.
+void clearScreen();
+// Asks for a console of the given size in cells.
+void resizeConsole(int columns, int lines);
+// Shows a press-a-key prompt and waits for one key.
+void pause();
+// Waits for one key, not echoed. Enter gives keyEnter; cursor keys give
+// keyExtendedPrefix and then their code, as two reads.
+int readKey();
+// Reads one blank-delimited word with echo, skipping leading blanks and line
+// ends; the rest of the line stays for the next read.
+std::string readWord();
+// Reads one whole number with echo. Returns nothing, and discards the rest of
+// the line, when what was typed is not a number that fits 32 bits (letters,
+// an empty line, a number too large).
+std::optional<int> readInt();
+// Blocks for the given number of milliseconds.
+void sleepMs(int milliseconds);
+
+} // namespace platform

@@ -1,0 +1,65 @@
+#pragma once
+// One seat at the table: where its panel stands, its name, the cards it holds
+// this hand, its money, and whether it is in this hand and in this game.
+
+#include "cards/card.h"
+#include "console/screen.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Numbers the computers' names; the table set-up starts it at 1.
+extern std::int32_t computerCounter;
+
+class Player {
+  public:
+    static constexpr std::int32_t startMoney = 1000000;
+    static constexpr int maxCards = 7;
+
+    Player(int panelX, int panelY, int isComputer, int labelPlacement);
+
+    Card* const* getCards() const { return handCards.data(); }
+    int getMoney() const { return money; }
+    std::string getName() const { return name; }
+    bool isInHand() const { return inHand != 0; }
+    void setInHand(bool value);
+    void setSeated(bool value) { seated = value ? 1 : 0; }
+    bool isSeated() const { return seated != 0; }
+    int getCardCount() const { return cardCount; }
+    int getPanelX() const { return panelX; }
+    int getPanelY() const { return panelY; }
+    void resetMoney() { money = startMoney; }
+    void addMoney(int amount) { money += amount; }
+    // Takes the amount, at most the whole balance; returns what was taken.
+    int pay(int amount);
+    // One word typed by the person becomes the seat's name.
+    void readName();
+
+    void receiveCard(Card* card);
+    void flipUpAll();
+    void flipUpLast();
+    void clearHand();
+
+    // The panel: its box (filled when the seat is out of the hand) and label.
+    void drawPanel();
+    void drawLabel();
+    void eraseLabel();
+
+  private:
+    std::string labelText() const;
+    // The label's line and centre column; false when the seat has no label.
+    bool labelPlace(int& x, int& y) const;
+
+    std::array<Card*, maxCards> handCards{};
+    std::int32_t labelPlacement;
+    std::int32_t isComputer;
+    Screen screen;
+    std::int32_t panelX;
+    std::int32_t panelY;
+    std::string name;
+    std::uint8_t inHand;
+    std::int32_t cardCount;
+    std::int32_t money;
+    std::uint8_t seated;
+};

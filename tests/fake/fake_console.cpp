@@ -1,0 +1,259 @@
+#include "fake/fake_console.h"
+
+#include "platform/backend.h"
+#include "platform/console.h"
+#include "platform/text_width.h"
+
+#include <array>
+#include <deque>
+
+namespace {
+
+struct Cell {
+    std::string glyph = " ";
+    bool rightHalf = false;
+    int attribute = platform::attrNormal;
+};
+
+struct Console {
+    std::array<std::array<Cell, fake::columns>, fake::lines> grid{};
+    int x = 0;
+    int y = 0;
+    int attribute = platform::attrNormal;
+    long long clock = 0;
+    int clears = 0;
+    int resizes = 0;
+    int pauses = 0;
+    int resizeColumns = 0;
+    int resizeLines = 0;
+    std::deque<char> script;
+    std::function<std::string()> more;
+};
+
+Console& console() {
+    static Console c;
+    return c;
+}
+
+void blankGrid() {
+    for (auto& r : console().grid) {
+        r.fill(Cell{});
+    }
+}
+
+void scrollUp() {
+    auto& grid = console().grid;
+    for (int r = 1; r < fake::lines; ++r) {
+        grid[r - 1] = grid[r];
+    }
+    grid[fake::lines - 1].fill(Cell{});
+}
+
+void newLine() {
+    Console& c = console();
+    c.x = 0;
+    if (++c.y >= fake::lines) {
+        scrollUp();
+        c.y = fake::lines - 1;
+    }
+}
+
+// Writing over one half of a wide character blanks its other half, as a
+// terminal does.
+void breakWideAt(int x, int y) {
+    auto& row = console().grid[y];
+    if (row[x].rightHalf && x > 0) {
+        row[x - 1] = Cell{" ", false, row[x - 1].attribute};
+    }
+    if (x + 1 < fake::columns && row[x + 1].rightHalf) {
+        row[x + 1] = Cell{" ", false, row[x + 1].attribute};
+    }
+}
+
+void put(std::string glyph, int width) {
+    Console& c = console();
+    if (width == 0) {
+        return;
+    }
+    if (c.x + width > fake::columns) {
+        newLine();
+    }
+    breakWideAt(c.x, c.y);
+    if (width == 2) {
+        breakWideAt(c.x + 1, c.y);
+    }
+    c.grid[c.y][c.x] = Cell{std::move(glyph), false, c.attribute};
+    if (width == 2) {
+        c.grid[c.y][c.x + 1] = Cell{"", true, c.attribute};
+    }
+    c.x += width;
+    if (c.x >= fake::columns) {
+        newLine();
+    }
+}
+
+bool refill() {
+    Console& c = console();
+    if (!c.more) {
+        return false;
+    }
+    const std::string added = c.more();
+    c.script.insert(c.script.end(), added.begin(), added.end());
+    return !added.empty();
+}
+
+char takeScript() {
+    Console& c = console();
+    if (c.script.empty() && !refill()) {
+        throw platform::InputClosed();
+    }
+    const char byte = c.script.front();
+    c.script.pop_front();
+    return byte;
+}
+
+} // namespace
+
+namespace platform {
+
+void open() {}
+void close() {}
+
+void moveCursor(int x, int y) {
+    if (x < 0 || y < 0 || x >= fake::columns || y >= fake::lines) {
+        return; // the console refuses a move off its grid
+    }
+    console().x = x;
+    console().y = y;
+}
+
+void setAttribute(int attribute) { console().attribute = attribute; }
+
+void write(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const CodePoint cp = decodeUtf8(text, at);
+        if (cp.value == U'\n') {
+            newLine();
+        } else if (cp.value == 0xFFFD && cp.length == 1) {
+            put("?", 1);
+        } else {
+            put(std::string(text.substr(at, cp.length)), cellWidth(cp.value));
+        }
+        at += cp.length;
+    }
+}
+
+void clearScreen() {
+    blankGrid();
+    console().x = 0;
+    console().y = 0;
+    ++console().clears;
+}
+
+void resizeConsole(int columns, int lines) {
+    ++console().resizes;
+    console().resizeColumns = columns;
+    console().resizeLines = lines;
+}
+
+void pause() {
+    ++console().pauses;
+    write(backend::pausePrompt);
+    readKey();
+    write("\n");
+}
+
+int readKey() {
+    const auto byte = static_cast<unsigned char>(takeScript());
+    return byte == '\r' || byte == '\n' ? keyEnter : byte;
+}
+
+std::string backend::readTypedLine() {
+    std::string line;
+    for (;;) {
+        char byte = 0;
+        try {
+            byte = takeScript();
+        } catch (const InputClosed&) {
+            if (line.empty()) {
+                throw;
+            }
+            byte = '\n';
+        }
+        if (byte == '\n') {
+            write(sanitizeTyped(line)); // the console echoes what was typed
+            write("\n");
+            return line + '\n';
+        }
+        line += byte;
+    }
+}
+
+void sleepMs(int milliseconds) { console().clock += milliseconds; }
+
+} // namespace platform
+
+namespace fake {
+
+void reset() {
+    Console& c = console();
+    c = Console{};
+    platform::backend::discardTypedInput();
+}
+
+void type(std::string_view bytes) { console().script.insert(console().script.end(), bytes.begin(), bytes.end()); }
+
+void typeLine(std::string_view line) {
+    type(line);
+    type("\n");
+}
+
+void pressKey(int code) { console().script.push_back(static_cast<char>(code)); }
+
+void whenScriptRunsOut(std::function<std::string()> more) { console().more = std::move(more); }
+
+std::string row(int y) { return text(0, y, columns); }
+
+std::string text(int x, int y, int cells) {
+    std::string out;
+    for (int i = x; i < x + cells && i < columns; ++i) {
+        out += console().grid[y][i].glyph;
+    }
+    return out;
+}
+
+std::string cell(int x, int y) { return console().grid[y][x].glyph; }
+
+int attributeAt(int x, int y) { return console().grid[y][x].attribute; }
+
+bool anyAttribute(int x, int y, int width, int height, int attribute) {
+    for (int r = y; r < y + height; ++r) {
+        for (int i = x; i < x + width; ++i) {
+            if (console().grid[r][i].attribute == attribute) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int cursorX() { return console().x; }
+int cursorY() { return console().y; }
+int currentAttribute() { return console().attribute; }
+long long clockMs() { return console().clock; }
+int clearCount() { return console().clears; }
+int resizeCount() { return console().resizes; }
+int pauseCount() { return console().pauses; }
+int lastResizeColumns() { return console().resizeColumns; }
+int lastResizeLines() { return console().resizeLines; }
+std::size_t scriptLeft() { return console().script.size(); }
+
+std::string dump() {
+    std::string out;
+    for (int y = 0; y < lines; ++y) {
+        out += row(y) + "\n";
+    }
+    return out;
+}
+
+} // namespace fake
