@@ -1,28 +1,34 @@
 // The console layer on a POSIX terminal (Linux, macOS, the BSDs).
 #include "platform/backend.h"
 #include "platform/console.h"
+#include "platform/posix/glyph_probe.h"
+#include "platform/posix/key_decoder.h"
 #include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/terminal_session.h"
+#include "platform/posix/wait_point.h"
 #include "platform/posix/window_size.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <ctime>
 #include <string>
-#include <optional>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
+// How long a terminal may take to carry out a size request.
+constexpr int resizeAnswerMs = 200;
+
+void waitForInput();
+
 struct Terminal {
+    bool inputIsTerminal = isatty(STDIN_FILENO) == 1;
+    bool outputIsTerminal = isatty(STDOUT_FILENO) == 1;
     posix::TerminalOutput output;
-    posix::TerminalInput input;
-    bool inputIsTerminal = false;
-    bool outputIsTerminal = false;
-    std::optional<int> secondKeyCode; // the code after a 224 prefix
+    posix::TerminalInput input{STDIN_FILENO, &waitForInput};
+    posix::KeyDecoder keys{input};
+    posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
 };
 
 Terminal& terminal() {
@@ -30,82 +36,46 @@ Terminal& terminal() {
     return t;
 }
 
-void flush() { terminal().output.flush(STDOUT_FILENO); }
+void waitForInput() { terminal().waits.wait(-1, true); }
 
-// Asks the terminal where the cursor is after one glyph: two cells on means
-// the terminal draws the layout glyphs as wide as the layout needs.
-bool glyphsDrawnNarrow() {
-    Terminal& t = terminal();
-    t.output.control("\x1b[2;1H┌\x1b[6n");
-    flush();
-    std::string reply;
-    int column = 0;
-    for (int waited = 0; waited < 200;) {
-        const auto byte = t.input.nextWithin(20);
-        if (!byte) {
-            waited += 20;
-            continue;
-        }
-        if (reply.empty() && *byte != 0x1B) {
-            t.input.keepForLater(*byte);
-            continue;
-        }
-        reply += static_cast<char>(*byte);
-        if (*byte == 'R') {
-            const auto semicolon = reply.find(';');
-            if (semicolon != std::string::npos) {
-                column = std::atoi(reply.c_str() + semicolon + 1);
-            }
-            break;
-        }
+// Puts the single-key mode back and hides the cursor again however the line
+// read ends.
+class LineEditing {
+  public:
+    LineEditing() {
+        terminal().output.setCursorVisible(true);
+        posix::setLineEditing(true);
     }
-    t.output.control("\x1b[2;1H  \x1b[H");
-    return column != 3;
-}
+    ~LineEditing() {
+        posix::setLineEditing(false);
+        terminal().output.setCursorVisible(false);
+    }
+    LineEditing(const LineEditing&) = delete;
+    LineEditing& operator=(const LineEditing&) = delete;
+};
 
-int translateEscape() {
-    Terminal& t = terminal();
-    const auto introducer = t.input.nextWithin(30);
-    if (!introducer) {
-        return 27;
-    }
-    if (*introducer != '[' && *introducer != 'O') {
-        t.input.keepForLater(*introducer);
-        return 27;
-    }
-    const auto final = t.input.nextWithin(30);
-    const int codes[] = {72, 80, 77, 75}; // up, down, right, left as the console gives them
-    if (final && *final >= 'A' && *final <= 'D') {
-        t.secondKeyCode = codes[*final - 'A'];
-        return keyExtendedPrefix;
-    }
-    t.input.keepForLater(*introducer);
-    if (final) {
-        t.input.keepForLater(*final);
-    }
-    return 27;
+void endAtExit() {
+    terminal().waits.flush();
+    posix::endSession();
 }
 
 } // namespace
 
 void open() {
     Terminal& t = terminal();
-    t.inputIsTerminal = isatty(STDIN_FILENO) == 1;
-    t.outputIsTerminal = isatty(STDOUT_FILENO) == 1;
     posix::beginSession(t.inputIsTerminal, t.outputIsTerminal);
-    std::atexit(posix::endSession);
-    if (t.outputIsTerminal) {
-        t.output.setColumns(posix::windowSize().columns);
+    std::atexit(endAtExit);
+    if (!t.outputIsTerminal) {
+        return;
     }
-    if (t.inputIsTerminal && t.outputIsTerminal) {
-        t.output.setGlyphsNarrow(glyphsDrawnNarrow());
+    t.output.control(posix::enterScreenSequence);
+    t.output.setTerminalColumns(posix::windowSize().columns);
+    if (t.inputIsTerminal) {
+        t.output.setGlyphsNarrow(posix::glyphsDrawnNarrow(t.output, t.input, t.waits));
     }
 }
 
-void close() {
-    flush();
-    posix::endSession();
-}
+void close() { endAtExit(); }
 
 void moveCursor(int x, int y) { terminal().output.moveCursor(x, y); }
 
@@ -117,31 +87,14 @@ void clearScreen() { terminal().output.clear(); }
 
 void resizeConsole(int columns, int lines) {
     Terminal& t = terminal();
-    t.output.control("\x1b[8;" + std::to_string(lines) + ';' + std::to_string(columns) + 't');
-    flush();
+    t.waits.setNeededSize({columns, lines});
     if (t.outputIsTerminal) {
-        posix::waitForWindow(columns, lines, t.input, t.output);
-        t.output.setColumns(posix::windowSize().columns);
+        t.output.control("\x1b[8;" + std::to_string(lines) + ';' + std::to_string(columns) + 't');
+        t.waits.awaitSize(resizeAnswerMs);
     }
 }
 
-int readKey() {
-    Terminal& t = terminal();
-    if (t.secondKeyCode) {
-        const int code = *t.secondKeyCode;
-        t.secondKeyCode.reset();
-        return code;
-    }
-    flush();
-    const unsigned char byte = t.input.next();
-    if (byte == '\r' || byte == '\n') {
-        return keyEnter;
-    }
-    if (byte == 0x1B && t.inputIsTerminal) {
-        return translateEscape();
-    }
-    return byte;
-}
+int readKey() { return terminal().keys.next(); }
 
 void pause() {
     write(backend::pausePrompt);
@@ -152,34 +105,22 @@ void pause() {
 std::string backend::readTypedLine() {
     Terminal& t = terminal();
     if (!t.inputIsTerminal) {
-        flush();
         return t.input.nextLine();
     }
-    t.output.control("\x1b[?25h");
-    flush();
-    posix::setLineEditing(true);
     std::string line;
-    try {
+    {
+        LineEditing editing;
         line = t.input.nextLine();
-    } catch (...) {
-        posix::setLineEditing(false);
-        throw;
     }
-    posix::setLineEditing(false);
-    t.output.control("\x1b[?25l");
-    t.output.forgetCursor(); // the terminal's echo moved it
+    t.output.echoed(line);
     return line;
 }
 
 void sleepMs(int milliseconds) {
-    flush();
 #ifdef BRANNOCKTIDE_INSTANT_SLEEP
-    (void)milliseconds;
-#else
-    timespec left{milliseconds / 1000, static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-    }
+    milliseconds = 0;
 #endif
+    terminal().waits.wait(milliseconds, false);
 }
 
 } // namespace platform

@@ -17,37 +17,59 @@ std::optional<unsigned char> TerminalInput::takeReadAhead() {
     return byte;
 }
 
-unsigned char TerminalInput::next() {
-    if (auto byte = takeReadAhead()) {
-        return *byte;
-    }
-    for (;;) {
-        unsigned char byte = 0;
-        const ssize_t n = ::read(STDIN_FILENO, &byte, 1);
-        if (n == 1) {
-            return byte;
-        }
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        throw InputClosed();
-    }
+void TerminalInput::keepForLater(std::string_view bytes) {
+    readAhead.insert(readAhead.begin(), bytes.begin(), bytes.end());
 }
 
-bool TerminalInput::ready(int milliseconds) {
-    if (!readAhead.empty()) {
-        return true;
-    }
-    pollfd in{STDIN_FILENO, POLLIN, 0};
+bool TerminalInput::readableWithin(int milliseconds) {
+    pollfd in{fd, POLLIN, 0};
     const int n = ::poll(&in, 1, milliseconds);
     return n > 0;
 }
 
+std::optional<unsigned char> TerminalInput::readByte() {
+    for (;;) {
+        if (waitReadable != nullptr) {
+            waitReadable();
+        }
+        unsigned char byte = 0;
+        const ssize_t n = ::read(fd, &byte, 1);
+        if (n == 1) {
+            return byte;
+        }
+        if (n == 0) {
+            return std::nullopt;
+        }
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            readableWithin(-1); // the descriptor was left non-blocking by someone else
+        } else if (errno != EINTR) {
+            return std::nullopt; // the terminal hung up
+        }
+    }
+}
+
+unsigned char TerminalInput::next() {
+    if (auto byte = takeReadAhead()) {
+        return *byte;
+    }
+    if (auto byte = readByte()) {
+        return *byte;
+    }
+    throw InputClosed();
+}
+
 std::optional<unsigned char> TerminalInput::nextWithin(int milliseconds) {
-    if (!ready(milliseconds)) {
+    if (auto byte = takeReadAhead()) {
+        return byte;
+    }
+    if (!readableWithin(milliseconds)) {
         return std::nullopt;
     }
-    return next();
+    unsigned char byte = 0;
+    if (::read(fd, &byte, 1) != 1) {
+        return std::nullopt;
+    }
+    return byte;
 }
 
 std::string TerminalInput::nextLine() {

@@ -6,25 +6,37 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform::posix {
 
 class TerminalInput {
   public:
+    // Blocks until the descriptor has something to read, doing whatever else
+    // the program does while it waits.
+    using Waiter = void (*)();
+
+    explicit TerminalInput(int fd, Waiter waitReadable = nullptr) : fd(fd), waitReadable(waitReadable) {}
+
+    int descriptor() const { return fd; }
     // The next byte; throws InputClosed at the end of the input.
     unsigned char next();
     // The next byte if one comes within the time, otherwise nothing.
     std::optional<unsigned char> nextWithin(int milliseconds);
-    // Puts a byte back in front of what is still to be read.
-    void keepForLater(unsigned char byte) { readAhead.push_back(byte); }
+    // Puts bytes back in front of what is still to be read, in their order.
+    void keepForLater(std::string_view bytes);
     // Everything up to and including the next '\n'; a last line without one
     // gets one. Throws InputClosed when nothing at all is left.
     std::string nextLine();
-    // True when a byte is ready now (waits at most the given time).
-    bool ready(int milliseconds);
 
   private:
     std::optional<unsigned char> takeReadAhead();
+    // One byte from the descriptor, once it is readable; nothing at the end.
+    std::optional<unsigned char> readByte();
+    bool readableWithin(int milliseconds);
+
+    int fd;
+    Waiter waitReadable;
     std::deque<unsigned char> readAhead;
 };
 

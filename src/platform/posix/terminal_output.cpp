@@ -17,56 +17,95 @@ std::string_view fillerAfter(char32_t glyph) {
     return runsRight ? "─" : " ";
 }
 
+bool isControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
+
 } // namespace
+
+TerminalOutput::TerminalOutput(int columns, int lines) : grid(columns, lines) {}
 
 void TerminalOutput::moveCursor(int x, int y) {
     if (x < 0 || y < 0 || x > 32767 || y > 32767) {
         return; // a console refuses such a move and leaves the cursor as it is
     }
-    if (cursorKnown && x == cursorX && y == cursorY) {
-        return;
-    }
-    pending += "\x1b[" + std::to_string(y + 1) + ';' + std::to_string(x + 1) + 'H';
-    cursorX = x;
-    cursorY = y;
-    cursorKnown = true;
+    wanted.x = x;
+    wanted.y = y;
 }
 
-void TerminalOutput::setAttribute(int value) {
-    if (value == attribute) {
+void TerminalOutput::syncCursor() {
+    if (sent.placed && sent.x == wanted.x && sent.y == wanted.y) {
         return;
     }
-    pending += value == attrRed ? "\x1b[91m" : "\x1b[0m";
-    attribute = value;
+    pending += "\x1b[" + std::to_string(wanted.y + 1) + ';' + std::to_string(wanted.x + 1) + 'H';
+    sent.x = wanted.x;
+    sent.y = wanted.y;
+    sent.placed = true;
+}
+
+void TerminalOutput::syncAttribute() {
+    if (sent.attribute == wanted.attribute) {
+        return;
+    }
+    pending += wanted.attribute == attrRed ? "\x1b[91m" : "\x1b[0m";
+    sent.attribute = wanted.attribute;
+}
+
+void TerminalOutput::syncForWaiting() {
+    if (wanted.visible) {
+        syncCursor(); // typed text is echoed where the cursor stands
+        syncAttribute();
+    }
+    if (sent.visible != wanted.visible) {
+        pending += wanted.visible ? "\x1b[?25h" : "\x1b[?25l";
+        sent.visible = wanted.visible;
+    }
 }
 
 void TerminalOutput::clear() {
-    pending += "\x1b[H\x1b[2J";
-    cursorX = 0;
-    cursorY = 0;
-    cursorKnown = true;
+    pending += "\x1b[2J"; // blanks every cell and leaves the cursor where it is
+    wanted.x = 0;
+    wanted.y = 0;
+    if (recording) {
+        grid.clear();
+    }
 }
 
 void TerminalOutput::advance(int cells) {
-    cursorX += cells;
-    if (cursorX >= terminalColumns) {
-        cursorKnown = false; // the terminal wraps; where exactly is its own business
+    wanted.x += cells;
+    sent.x += cells;
+    if (sent.x >= terminalColumns) {
+        sent.placed = false; // the terminal wraps; where exactly is its own business
     }
+}
+
+void TerminalOutput::newLine() {
+    syncCursor();
+    pending += '\n';
+    wanted.x = sent.x = 0;
+    ++wanted.y;
+    ++sent.y;
 }
 
 void TerminalOutput::writeCodePoint(std::string_view bytes, char32_t c) {
     if (c == U'\n') {
-        pending += '\n';
-        cursorX = 0;
-        ++cursorY;
+        newLine();
         return;
     }
+    if (isControl(c)) {
+        return; // it would move the cursor behind the output's back
+    }
+    syncCursor();
+    syncAttribute();
     const bool invalidByte = c == 0xFFFD && bytes.size() == 1;
-    pending.append(invalidByte ? std::string_view("?") : bytes);
+    const std::string_view shown = invalidByte ? std::string_view("?") : bytes;
+    const int cells = cellWidth(c);
+    pending.append(shown);
     if (glyphsNarrow && isLayoutGlyph(c)) {
         pending.append(fillerAfter(c));
     }
-    advance(cellWidth(c));
+    if (recording) {
+        grid.put(wanted.x, wanted.y, shown, cells, wanted.attribute);
+    }
+    advance(cells);
 }
 
 void TerminalOutput::write(std::string_view text) {
@@ -77,10 +116,74 @@ void TerminalOutput::write(std::string_view text) {
     }
 }
 
+void TerminalOutput::echoed(std::string_view line) {
+    if (!line.empty() && line.back() == '\n') {
+        line.remove_suffix(1);
+    }
+    const std::string shown = sanitizeTyped(line);
+    int x = wanted.x;
+    for (std::size_t at = 0; at < shown.size();) {
+        const CodePoint cp = decodeUtf8(shown, at);
+        const int cells = cellWidth(cp.value);
+        grid.put(x, wanted.y, std::string_view(shown).substr(at, cp.length), cells, wanted.attribute);
+        x += cells;
+        at += cp.length;
+    }
+    wanted.x = sent.x = 0;
+    wanted.y = sent.y = wanted.y + 1;
+    sent.placed = false; // a long line wrapped, or the screen scrolled
+}
+
+void TerminalOutput::restart(std::string_view setup) {
+    pending.assign(setup);
+    sent = State{};
+}
+
+void TerminalOutput::notice(const std::vector<std::string>& lines) {
+    const State game = wanted;
+    recording = false;
+    wanted.attribute = attrNormal;
+    clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        moveCursor(0, static_cast<int>(i));
+        write(lines[i]);
+    }
+    recording = true;
+    wanted = game;
+}
+
+void TerminalOutput::replayRow(const ShadowGrid& copy, int y) {
+    for (int x = 0; x < copy.columns(); ++x) {
+        const Cell& c = copy.at(x, y);
+        if (c.continuation || c.blank()) {
+            continue; // the screen was just cleared: blanks are there already
+        }
+        moveCursor(x, y);
+        setAttribute(c.attribute);
+        write(c.text);
+    }
+}
+
+void TerminalOutput::repaint() {
+    const ShadowGrid copy = grid;
+    const State game = wanted;
+    clear();
+    for (int row = 0; row < copy.lines(); ++row) {
+        replayRow(copy, row);
+    }
+    wanted = game;
+}
+
+std::string TerminalOutput::pendingText() {
+    syncForWaiting();
+    return pending;
+}
+
 bool TerminalOutput::flush(int fd) {
-    std::size_t sent = 0;
-    while (sent < pending.size()) {
-        const ssize_t n = ::write(fd, pending.data() + sent, pending.size() - sent);
+    syncForWaiting();
+    std::size_t done = 0;
+    while (done < pending.size()) {
+        const ssize_t n = ::write(fd, pending.data() + done, pending.size() - done);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -88,7 +191,7 @@ bool TerminalOutput::flush(int fd) {
             pending.clear();
             return false;
         }
-        sent += static_cast<std::size_t>(n);
+        done += static_cast<std::size_t>(n);
     }
     pending.clear();
     return true;

@@ -2,49 +2,95 @@
 // Everything the game writes, gathered and sent to the terminal in one
 // write() whenever the program is about to wait.
 //
-// It knows where the cursor is and which colour is set, so it never sends a
-// cursor move or colour change that would change nothing, and it gives each
-// layout glyph the two cells the table is laid out with even on terminals
-// that draw the glyph one cell wide.
+// It keeps apart what the game asked for (cursor place, colour, cursor shown)
+// and what the terminal has, and sends a change only when text needs it or
+// the program is about to wait, so no sequence is sent that would change
+// nothing. It gives each layout glyph the two cells the table is laid out
+// with even on terminals that draw the glyph one cell wide, and it keeps a
+// copy of the screen so the whole table can be drawn again after the
+// terminal lost it.
+
+#include "platform/posix/shadow_grid.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform::posix {
 
 class TerminalOutput {
   public:
+    // The screen copy covers the console the table asks for.
+    explicit TerminalOutput(int columns = 162, int lines = 42);
+
     // Whether the terminal draws the layout glyphs one cell wide; when it
     // does, each is followed by a filler cell.
     void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
     bool areGlyphsNarrow() const { return glyphsNarrow; }
-    void setColumns(int columns) { terminalColumns = columns; }
+    // The terminal's width: text reaching it wraps, and after that the
+    // terminal's cursor is no longer known.
+    void setTerminalColumns(int columns) { terminalColumns = columns; }
 
     void moveCursor(int x, int y);
-    void setAttribute(int attribute);
+    void setAttribute(int attribute) { wanted.attribute = attribute; }
+    void setCursorVisible(bool visible) { wanted.visible = visible; }
     void write(std::string_view text);
+    // Blanks the screen; the next text starts in the top-left cell.
     void clear();
-    // Raw control text that moves nothing the output keeps track of.
-    void control(std::string_view sequence) { pending.append(sequence); }
-    // The terminal moved the cursor itself (it echoed a typed line).
-    void forgetCursor() { cursorKnown = false; }
 
-    // Sends what is gathered to the file in one write(); returns false when
-    // the terminal is gone.
+    // Raw control text that changes nothing the output keeps track of.
+    void control(std::string_view sequence) { pending.append(sequence); }
+    // Raw text that leaves the terminal's cursor somewhere the output does
+    // not follow (a question to the terminal); the next text is placed anew.
+    void controlMovingCursor(std::string_view sequence) {
+        pending.append(sequence);
+        sent.placed = false;
+    }
+    // The terminal echoed a typed line at the cursor, then went to the start
+    // of the next line.
+    void echoed(std::string_view line);
+    // The terminal is being set up afresh (after a suspend) with `setup`,
+    // which leaves normal colours and the cursor hidden. Whatever was still
+    // waiting to be sent is dropped: the next repaint draws it.
+    void restart(std::string_view setup);
+    // A message over the whole screen that is not part of the table: it is
+    // not kept in the screen copy, so the next repaint removes it.
+    void notice(const std::vector<std::string>& lines);
+    // Draws the whole screen copy again, then carries on as before.
+    void repaint();
+
+    // Sends what is gathered, with the cursor shown or hidden and (when
+    // shown) in its place, to the file in one write(). Returns false when the
+    // file is gone. Nothing is written when nothing is gathered.
     bool flush(int fd);
-    std::size_t bytesPending() const { return pending.size(); }
+    // What flush would send.
+    std::string pendingText();
+    const ShadowGrid& screen() const { return grid; }
 
   private:
+    struct State {
+        int x = 0;
+        int y = 0;
+        bool placed = false; // x and y are where the cursor really is
+        int attribute = 7;
+        bool visible = false;
+    };
+
     void writeCodePoint(std::string_view bytes, char32_t c);
+    void newLine();
     void advance(int cells);
+    void syncCursor();
+    void syncAttribute();
+    void syncForWaiting();
+    void replayRow(const ShadowGrid& copy, int y);
 
     std::string pending;
+    ShadowGrid grid;
+    bool recording = true;
     bool glyphsNarrow = true;
     int terminalColumns = 162;
-    int cursorX = 0;
-    int cursorY = 0;
-    bool cursorKnown = false;
-    int attribute = 7;
+    State wanted{0, 0, true, 7, false};
+    State sent{0, 0, false, 7, false};
 };
 
 } // namespace platform::posix

@@ -1,8 +1,9 @@
 #include "platform/posix/terminal_session.h"
 
-#include <atomic>
-#include <csignal>
-#include <cstring>
+#include "platform/posix/terminal_events.h"
+#include "platform/posix/terminal_modes.h"
+
+#include <cerrno>
 #include <termios.h>
 #include <unistd.h>
 
@@ -10,23 +11,24 @@ namespace platform::posix {
 
 namespace {
 
-constexpr char enterScreen[] = "\x1b[?1049h\x1b[?25l\x1b[0m";
 constexpr char leaveScreen[] = "\x1b[0m\x1b[?25h\x1b[?1049l";
+constexpr int terminatingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
-struct SessionState {
-    bool inputIsTerminal = false;
-    bool outputIsTerminal = false;
-    termios saved{};
-    bool savedValid = false;
-};
+// Written before any handler is installed, only read afterwards.
+termios userSettings{};
+bool settingsSaved = false;
+bool outputIsTerminal = false;
 
-SessionState state;
 volatile sig_atomic_t sessionActive = 0;
-volatile sig_atomic_t resized = 0;
+volatile sig_atomic_t suspended = 0;
+volatile sig_atomic_t lineEditing = 0;
 
 void writeAll(const char* text, std::size_t length) {
     while (length > 0) {
         const ssize_t n = ::write(STDOUT_FILENO, text, length);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
         if (n <= 0) {
             return;
         }
@@ -35,78 +37,123 @@ void writeAll(const char* text, std::size_t length) {
     }
 }
 
-void applyMode(bool lineEditing) {
-    if (!state.savedValid) {
-        return;
-    }
-    termios mode = state.saved;
-    mode.c_lflag |= ISIG;
-    if (lineEditing) {
-        mode.c_lflag |= ICANON | ECHO | ECHOE | ECHOK;
-    } else {
-        mode.c_lflag &= ~(ICANON | ECHO);
-        mode.c_cc[VMIN] = 1;
-        mode.c_cc[VTIME] = 0;
-    }
-    tcsetattr(STDIN_FILENO, TCSANOW, &mode);
-}
-
-void onTerminatingSignal(int signal) {
-    endSession();
-    std::signal(signal, SIG_DFL);
-    raise(signal);
-}
-
-void onResize(int) { resized = 1; }
-
-void installHandlers() {
-    struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    action.sa_handler = onTerminatingSignal;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        sigaction(signal, &action, nullptr);
-    }
-    struct sigaction resize {};
-    sigemptyset(&resize.sa_mask);
-    resize.sa_handler = onResize;
-    sigaction(SIGWINCH, &resize, nullptr);
-}
-
-} // namespace
-
-void beginSession(bool inputIsTerminal, bool outputIsTerminal) {
-    state.inputIsTerminal = inputIsTerminal;
-    state.outputIsTerminal = outputIsTerminal;
-    if (inputIsTerminal && tcgetattr(STDIN_FILENO, &state.saved) == 0) {
-        state.savedValid = true;
-    }
-    installHandlers();
-    sessionActive = 1;
-    applyMode(false);
-    if (outputIsTerminal) {
-        writeAll(enterScreen, std::strlen(enterScreen));
+void applyMode() {
+    if (settingsSaved) {
+        const termios mode = lineEditing ? lineMode(userSettings) : keyMode(userSettings);
+        tcsetattr(STDIN_FILENO, TCSANOW, &mode);
     }
 }
 
-void endSession() {
+// The one restore, for every way out. Only async-signal-safe calls.
+void restoreTerminal() {
     if (!sessionActive) {
         return;
     }
     sessionActive = 0;
-    if (state.outputIsTerminal) {
+    if (outputIsTerminal) {
         writeAll(leaveScreen, sizeof leaveScreen - 1);
     }
-    if (state.savedValid) {
-        tcsetattr(STDIN_FILENO, TCSANOW, &state.saved);
+    if (settingsSaved) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &userSettings);
     }
 }
 
-void setLineEditing(bool on) { applyMode(on); }
+void sessionSignals(sigset_t& set) {
+    sigemptyset(&set);
+    for (int signal : terminatingSignals) {
+        sigaddset(&set, signal);
+    }
+    sigaddset(&set, SIGTSTP);
+}
 
-bool takeResizeNotice() {
-    const bool was = resized != 0;
-    resized = 0;
-    return was;
+void install(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    sessionSignals(action.sa_mask);
+    action.sa_handler = handler;
+    sigaction(signal, &action, nullptr);
+}
+
+void onTerminatingSignal(int signal) {
+    restoreTerminal();
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = SIG_DFL;
+    sigaction(signal, &action, nullptr);
+    raise(signal); // delivered as soon as the handler returns: the program ends by it
+}
+
+void stopNow() {
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = SIG_DFL;
+    sigaction(SIGTSTP, &action, nullptr);
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTSTP);
+    sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    raise(SIGTSTP); // the program stops here until it is continued
+}
+
+void onSuspend(int) {
+    const int savedErrno = errno;
+    const bool wasActive = sessionActive != 0;
+    restoreTerminal();
+    stopNow();
+    install(SIGTSTP, onSuspend);
+    if (wasActive) {
+        suspended = 1;
+        noteResumed();
+    }
+    errno = savedErrno;
+}
+
+} // namespace
+
+SignalHold::SignalHold() {
+    sigset_t set;
+    sessionSignals(set);
+    sigprocmask(SIG_BLOCK, &set, &previous);
+}
+
+SignalHold::~SignalHold() { sigprocmask(SIG_SETMASK, &previous, nullptr); }
+
+void beginSession(bool inputIsTerminal, bool outputTerminal) {
+    outputIsTerminal = outputTerminal;
+    settingsSaved = inputIsTerminal && tcgetattr(STDIN_FILENO, &userSettings) == 0;
+    for (int signal : terminatingSignals) {
+        install(signal, onTerminatingSignal);
+    }
+    install(SIGTSTP, onSuspend);
+    watchTerminalEvents();
+    SignalHold hold;
+    sessionActive = 1;
+    applyMode();
+}
+
+void endSession() {
+    SignalHold hold;
+    restoreTerminal();
+}
+
+bool resumeSession() {
+    SignalHold hold;
+    if (suspended) {
+        suspended = 0;
+        sessionActive = 1;
+    }
+    if (!sessionActive) {
+        return false;
+    }
+    applyMode();
+    return outputIsTerminal;
+}
+
+void setLineEditing(bool on) {
+    SignalHold hold;
+    lineEditing = on ? 1 : 0;
+    if (sessionActive) {
+        applyMode();
+    }
 }
 
 } // namespace platform::posix

@@ -1,11 +1,11 @@
 #pragma once
-// The terminal window's size, and the wait for a window large enough for the
-// table.
+// The terminal window's size, and what the player is told while it is too
+// small for the table.
+
+#include <string>
+#include <vector>
 
 namespace platform::posix {
-
-class TerminalInput;
-class TerminalOutput;
 
 struct WindowSize {
     int columns;
@@ -15,8 +15,10 @@ struct WindowSize {
 // The current size; a very large size when the output is not a terminal.
 WindowSize windowSize();
 
-// While the window is smaller than columns × lines, shows a notice with both
-// sizes and waits until the window grows or a key is pressed.
-void waitForWindow(int columns, int lines, TerminalInput& input, TerminalOutput& output);
+bool fits(WindowSize window, WindowSize needed);
+
+// The notice shown while the window is too small: the size needed and the
+// size there is, and how to go on.
+std::vector<std::string> sizeNotice(WindowSize needed, WindowSize now);
 
 } // namespace platform::posix

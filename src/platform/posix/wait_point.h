@@ -1,0 +1,51 @@
+#pragma once
+// Every moment the program waits (a sleep, a key or a typed line) is when
+// what it drew reaches the terminal, in one write, and when a screen the
+// terminal lost is brought back: after the program was suspended and
+// continued, or after the window was too small for the table for a while.
+
+#include "platform/posix/terminal_output.h"
+#include "platform/posix/window_size.h"
+
+namespace platform::posix {
+
+class WaitPoint {
+  public:
+    WaitPoint(TerminalOutput& output, int inputFd, bool inputIsTerminal)
+        : output(output), inputFd(inputFd), inputIsTerminal(inputIsTerminal) {}
+
+    // The window the table needs; smaller windows get the notice.
+    void setNeededSize(WindowSize size) { needed = size; }
+
+    // Sends what is gathered and waits until input is ready (watchInput) or
+    // the time is up (milliseconds; -1 waits for input only). When the
+    // screen has to be brought back meanwhile, that is done and the wait
+    // goes on for the time it still had. Returns true when input is ready.
+    bool wait(int milliseconds, bool watchInput);
+
+    // After asking the terminal for a new size: gives it the time to answer,
+    // then, while the window is too small, shows the notice and waits for
+    // the window to grow or for a key (which is used up).
+    void awaitSize(int milliseconds);
+
+    // Sends what is gathered, in one write.
+    void flush();
+
+  private:
+    enum class Woke { Input, Event, TimeUp };
+
+    // One poll; takes the time it waited off `milliseconds` (unless -1).
+    Woke pollOnce(bool watchInput, int& milliseconds);
+    void bringScreenBack();
+    // Takes the events; sets the screen up again after a continue.
+    void takeEvents();
+    bool showNoticeUntilRoom();
+    void discardKey();
+
+    TerminalOutput& output;
+    int inputFd;
+    bool inputIsTerminal;
+    WindowSize needed{162, 42};
+};
+
+} // namespace platform::posix

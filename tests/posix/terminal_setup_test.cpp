@@ -1,0 +1,76 @@
+// The terminal modes derived from the user's settings, the answer to the
+// glyph-width question, and the notice for a window that is too small.
+#include "platform/posix/glyph_probe.h"
+#include "platform/posix/terminal_modes.h"
+#include "platform/posix/window_size.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform::posix;
+
+namespace {
+
+termios userSettings() {
+    termios user{};
+    user.c_lflag = ICANON | ECHO | ECHOCTL | IEXTEN; // signals turned off by the user
+    user.c_iflag = IXON | INLCR;
+    user.c_oflag = 0;
+    user.c_cc[VERASE] = 0x08;
+    user.c_cc[VMIN] = 0;
+    return user;
+}
+
+} // namespace
+
+TEST(TerminalModes, SingleKeysAreUnechoedAndImmediateWithSignalsOn) {
+    const termios mode = keyMode(userSettings());
+    EXPECT_EQ(mode.c_lflag & (ICANON | ECHO), 0u);
+    EXPECT_NE(mode.c_lflag & ISIG, 0u);
+    EXPECT_EQ(mode.c_cc[VMIN], 1);
+    EXPECT_EQ(mode.c_cc[VTIME], 0);
+    EXPECT_EQ(mode.c_oflag & (OPOST | ONLCR), static_cast<tcflag_t>(OPOST | ONLCR));
+    EXPECT_NE(mode.c_iflag & IXON, 0u); // what the game does not need stays the user's
+    EXPECT_EQ(mode.c_cc[VERASE], 0x08);
+}
+
+TEST(TerminalModes, TypedLinesUseTheTerminalsLineEditing) {
+    const termios mode = lineMode(userSettings());
+    EXPECT_EQ(mode.c_lflag & (ICANON | ECHO | ECHOE | ISIG),
+              static_cast<tcflag_t>(ICANON | ECHO | ECHOE | ISIG));
+    EXPECT_NE(mode.c_iflag & ICRNL, 0u);
+    EXPECT_EQ(mode.c_iflag & INLCR, 0u);
+#ifdef IUTF8
+    EXPECT_NE(mode.c_iflag & IUTF8, 0u); // backspace takes back a whole Hangul syllable
+#endif
+    EXPECT_EQ(mode.c_cc[VERASE], 0x08);
+    EXPECT_NE(mode.c_lflag & IEXTEN, 0u);
+}
+
+TEST(GlyphProbe, ReadsTheColumnOfACursorReport) {
+    struct Case {
+        std::string report;
+        std::optional<int> column;
+    };
+    const Case cases[] = {
+        {"\x1b[1;2R", 2}, {"\x1b[1;3R", 3}, {"\x1b[40;162R", 162},
+        {"\x1b[1;R", std::nullopt}, {"\x1b[12R", std::nullopt}, {"1;3R", std::nullopt},
+        {"\x1b[1;3", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(reportedColumn(c.report), c.column) << c.report.substr(1);
+    }
+}
+
+TEST(WindowSize, FitsOnlyWhenBothSidesAreLargeEnough) {
+    EXPECT_TRUE(fits({162, 42}, {162, 42}));
+    EXPECT_TRUE(fits({200, 50}, {162, 42}));
+    EXPECT_FALSE(fits({161, 50}, {162, 42}));
+    EXPECT_FALSE(fits({200, 41}, {162, 42}));
+}
+
+TEST(WindowSize, NoticeNamesTheNeededAndTheCurrentSize) {
+    const auto lines = sizeNotice({162, 42}, {100, 30});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("162×42"), std::string::npos);
+    EXPECT_NE(lines[0].find("100×30"), std::string::npos);
+}
