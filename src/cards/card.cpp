@@ -2,6 +2,8 @@
 
 #include "platform/console.h"
 
+#include <string>
+
 namespace {
 
 constexpr int cardLines = 10;
@@ -38,15 +40,17 @@ void Card::drawSuit() {
     }
 }
 
+// Seven two-cell glyphs wide (14 cells) by ten lines; every cell is written,
+// so a card drawn later covers whatever lay under it.
 void Card::draw() {
     for (int r = 0; r < cardLines; ++r) {
         screen.gotoXY(x, y + r);
         if (r == 0) {
-            platform::write("┌──────────┐");
+            platform::write("┌─────┐");
             continue;
         }
         if (r == cardLines - 1) {
-            platform::write("└──────────┘");
+            platform::write("└─────┘");
             continue;
         }
         platform::write("│");

@@ -1,0 +1,107 @@
+// The deck: its order after construction, handing out cards, and the shuffle
+// with its pacing and the exchanges it makes.
+#include "card_pictures.h"
+#include "cards/deck.h"
+#include "fake/fake_console.h"
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DeckTest : public ::testing::Test {
+  protected:
+    void SetUp() override { fake::reset(); }
+
+    // The deck order, each card told by its suit and number.
+    std::vector<std::pair<int, int>> order() const {
+        std::vector<std::pair<int, int>> out;
+        for (int i = 0; i < 52; ++i) {
+            out.emplace_back(deck.at(i)->getSuit(), deck.at(i)->getNumber());
+        }
+        return out;
+    }
+
+    Deck deck;
+};
+
+TEST_F(DeckTest, BuiltInSuitOrderDiamondsHeartsClubsSpades) {
+    const struct {
+        int index;
+        int suit;
+        int number;
+    } expected[] = {{0, Diamonds, 2},  {12, Diamonds, 14}, {13, Hearts, 2}, {25, Hearts, 14},
+                    {26, Clubs, 2},    {38, Clubs, 14},    {39, Spades, 2}, {51, Spades, 14},
+                    {5, Diamonds, 7}, {44, Spades, 7}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(deck.at(e.index)->getSuit(), e.suit) << e.index;
+        EXPECT_EQ(deck.at(e.index)->getNumber(), e.number) << e.index;
+    }
+    for (int i = 0; i < 52; ++i) {
+        const Card* card = deck.at(i);
+        EXPECT_TRUE(card->isFaceDown());
+        EXPECT_EQ(card->isDealt(), 0);
+        EXPECT_EQ(card->isHidden(), 0);
+        EXPECT_EQ(card->getX(), 73);
+        EXPECT_EQ(card->getY(), 15);
+    }
+}
+
+TEST_F(DeckTest, DrawNextStartsAtTheTopAgainAfterReset) {
+    for (int i = 0; i < 10; ++i) {
+        deck.drawNext(1);
+    }
+    deck.at(3)->flipUp();
+    deck.reset();
+    EXPECT_TRUE(deck.at(3)->isFaceDown());
+    EXPECT_EQ(deck.at(3)->isHidden(), 0);
+
+    Card* first = deck.drawNext(1);
+    Card* second = deck.drawNext(0);
+    EXPECT_EQ(first, deck.at(0));
+    EXPECT_EQ(second, deck.at(1));
+    EXPECT_EQ(first->isDealt(), 1);
+    EXPECT_EQ(first->isHidden(), 1);
+    EXPECT_EQ(second->isDealt(), 1);
+    EXPECT_EQ(second->isHidden(), 0);
+    // A hole card stays hidden when it is turned up; only reset clears it.
+    first->flipUp();
+    EXPECT_EQ(first->isHidden(), 1);
+    EXPECT_EQ(deck.at(2)->isDealt(), 0);
+}
+
+TEST_F(DeckTest, ShuffleTakes48FramesOf50MsAndEndsWithOneBackAtTheDeck) {
+    deck.shuffle();
+    EXPECT_EQ(fake::clockMs(), 48 * 50);
+    EXPECT_EQ(fake::clearCount(), 48);
+    pictures::expectPicture(pictures::back, 73, 15);
+    EXPECT_EQ(fake::text(87, 15, 20), std::string(20, ' ')) << fake::dump();
+}
+
+// Plays the shuffle's 200 exchanges on an order, drawing from rand() exactly
+// as the deck does.
+void exchange(std::vector<std::pair<int, int>>& cards) {
+    for (int n = 0; n < 200; ++n) {
+        const int i = std::rand() % 52;
+        const int j = std::rand() % 52;
+        std::swap(cards[static_cast<std::size_t>(i)], cards[static_cast<std::size_t>(j)]);
+    }
+}
+
+// The second round only matches when the shuffle starts from the order the
+// first one left, not from the order the deck was built in.
+TEST_F(DeckTest, EachShuffleStartsFromTheOrderTheLastOneLeft) {
+    auto expected = order();
+    for (unsigned seed : {7u, 1234u}) {
+        std::srand(seed);
+        deck.shuffle();
+        std::srand(seed);
+        exchange(expected);
+        EXPECT_EQ(order(), expected) << "seed " << seed;
+    }
+}
+
+} // namespace
