@@ -1,0 +1,55 @@
+// A seat's panel on the table: the box its cards lie in and the label with
+// its name and money just above or below it.
+#include "players/player.h"
+
+#include <string>
+
+namespace {
+
+constexpr int panelWidth = 21; // glyphs, 42 cells
+constexpr int panelHeight = 12;
+// The label is centred on this column of the panel, truncated: column 21 of
+// its 42 cells.
+constexpr double labelCentreOffset = 21.6;
+constexpr int labelAbove = 0;
+constexpr int labelBelow = 1;
+
+} // namespace
+
+void Player::drawPanel() {
+    // A seat out of the hand shows a filled box instead of its cards.
+    screen.drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
+    drawLabel();
+}
+
+void Player::drawLabel() {
+    int x = 0;
+    int y = 0;
+    if (labelPlace(x, y)) {
+        screen.printCentered(labelText(), x, y);
+    }
+}
+
+void Player::eraseLabel() {
+    // Built afresh from the current name and money: it wipes the label only
+    // while neither has changed since the label was drawn.
+    int x = 0;
+    int y = 0;
+    if (labelPlace(x, y)) {
+        screen.printCentered(screen.blanksFor(labelText(), 1), x, y);
+    }
+}
+
+std::string Player::labelText() const { return name + "(금액:" + std::to_string(money) + ")"; }
+
+bool Player::labelPlace(int& x, int& y) const {
+    x = static_cast<int>(panelX + labelCentreOffset);
+    if (labelPlacement == labelAbove) {
+        y = panelY - 1;
+    } else if (labelPlacement == labelBelow) {
+        y = panelY + panelHeight;
+    } else {
+        return false;
+    }
+    return true;
+}
