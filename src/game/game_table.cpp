@@ -34,6 +34,11 @@ void GameTable::freeSeats() {
     }
 }
 
+void GameTable::seatPlayers(std::array<std::unique_ptr<Player>, seatCount> players) {
+    freeSeats();
+    seats = std::move(players);
+}
+
 void GameTable::runMenu() {
     bool running = true;
     while (running) {

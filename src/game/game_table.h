@@ -30,6 +30,9 @@ class GameTable {
     void playGame(bool simulation);
     // Releases every seat that exists.
     void freeSeats();
+    // Replaces the seven seats with the given ones, freeing the old seats: how
+    // tools and tests lay out a table without the set-up dialogue.
+    void seatPlayers(std::array<std::unique_ptr<Player>, seatCount> players);
 
     // Table set-up: new seats, the person's name, the number of computers.
     void setupTable();

@@ -1,0 +1,44 @@
+// Dealing: cards from the deck to every seat in the hand, one pass of the
+// seven seats per card each, with the receiving seat's name in the middle of
+// the table while it gets its card.
+#include "game/game_table.h"
+
+#include "platform/console.h"
+
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr int openingCards = 3;
+constexpr int dealPauseMs = 500;
+
+// The first two cards of the opening deal are the hole cards.
+std::uint8_t isHoleCard(int cardsEach, int pass) { return cardsEach == openingCards && pass != 2 ? 1 : 0; }
+
+} // namespace
+
+void GameTable::deal(int cardsEach, int firstSeat) {
+    // The same place the betting turn names whose turn it is.
+    const int nameX = width + 14;
+    const int nameY = static_cast<int>(height * 0.5);
+    for (int pass = 0; pass < cardsEach; ++pass) {
+        for (int n = 0; n < seatCount; ++n) {
+            const int index = (firstSeat + n) % seatCount;
+            Player& player = *seats[static_cast<std::size_t>(index)];
+            if (!player.isInHand()) {
+                continue;
+            }
+            const std::string name = player.getName();
+            screen.printCentered(name, nameX, nameY);
+            player.receiveCard(deck.drawNext(isHoleCard(cardsEach, pass)));
+            // The person sees their own cards at once; everybody sees the
+            // last card of every pass.
+            if (pass == cardsEach - 1 || index == 0) {
+                player.flipUpLast();
+            }
+            platform::sleepMs(dealPauseMs);
+            screen.printCentered(screen.blanksFor(name, 1), nameX, nameY);
+        }
+    }
+}
