@@ -8,18 +8,6 @@
 
 #include <cstdint>
 
-struct HandSlot {
-    std::int32_t number = 0;
-    std::int32_t suit = 0;
-    std::uint8_t used = 0;
-
-    void setSlot(std::int32_t n, std::int32_t s, std::uint8_t u) {
-        number = n;
-        suit = s;
-        used = u;
-    }
-};
-
 class HandEvaluator {
   public:
     // cards: a seat's seven card slots, null where empty. Without withHidden
@@ -27,13 +15,49 @@ class HandEvaluator {
     HandResult evaluate(Card* const* cards, bool withHidden);
 
   private:
-    void clearWork();
+    // The longest run of numbers in a row: its top and bottom numbers and the
+    // card in its last slot (the top number's highest suit).
+    struct Run {
+        int top = 0;
+        int bottom = 0;
+        int lastCard = 0;
+        int length() const { return top - bottom + 1; }
+    };
+
+    // The five steps, in this order, on the same working state.
     void loadCards(Card* const* cards, bool withHidden);
     void findGroups();
     void findTwoPairOrFullHouse();
     void findStraights();
     void findFlush();
 
-    HandSlot slots[7];
+    void clearWork();
+    // Sorts the numbers by how many cards each has, once per hand.
+    void countMatches();
+    int cardsOfSuit(int suit) const;
+    // The highest suit held of a number.
+    int topSuit(int number) const;
+    // The result becomes rank, keyed on the highest-suited card of number.
+    void setKey(int rank, int number);
+    HandResult straightCandidate(const Run& run) const;
+    bool makesStraightFlush(const HandResult& candidate, const Run& run) const;
+    // The counts of the two straight-flush walks: down from below the run's
+    // last card, and up from the lowest card for a back straight.
+    int countDownFrom(int topCard, int refSuit) const;
+    int countUpFromBottom(int refSuit) const;
+
+    // The cards taking part, one bit each: bit 4 × number + suit. Counting up
+    // through the bits visits the cards in the sort order of the rules (by
+    // number, then by suit), so the i-th bit is the i-th slot.
+    std::uint64_t held = 0;
+    int cardCount = 0;
+    // How many cards of each suit are held, one byte per suit.
+    std::uint32_t suitTally = 0;
+    // Numbers (bit 4 × number) by how many cards of that number are held:
+    // the matches of every card, counted once per hand.
+    std::uint64_t singles = 0;
+    std::uint64_t pairs = 0;
+    std::uint64_t triples = 0;
+    std::uint64_t fours = 0;
     HandResult result;
 };
