@@ -113,7 +113,7 @@ TEST(TerminalOutput, PadsNarrowLayoutGlyphsToTwoCells) {
 
 TEST(TerminalOutput, WrapMakesTheNextPlaceExplicit) {
     TerminalOutput out = placedOutput();
-    out.setTerminalColumns(4);
+    out.setTerminalSize(4, 42);
     out.moveCursor(2, 0);
     out.write("ab");
     out.moveCursor(4, 0);
@@ -217,4 +217,19 @@ TEST(TerminalOutput, RestartDropsUnsentOutputAndSetsEverythingAgain) {
     out.restart("<setup>");
     out.repaint();
     EXPECT_EQ(sent(out), "<setup>\x1b[2J\x1b[1;1Hx\x1b[2;3H\x1b[91mr\x1b[?25h");
+}
+
+TEST(TerminalOutput, RepaintLeavesOutWhatTheWindowCannotShowButKeepsIt) {
+    TerminalOutput out = placedOutput();
+    out.moveCursor(0, 1);
+    out.write("abcdef");
+    out.moveCursor(0, 2);
+    out.write("g");
+    sent(out);
+    out.setTerminalSize(3, 2);
+    out.repaint();
+    EXPECT_EQ(sent(out), "\x1b[2J\x1b[1;1Hx\x1b[2;1Habc");
+    out.setTerminalSize(162, 42);
+    out.repaint();
+    EXPECT_EQ(sent(out), "\x1b[2J\x1b[1;1Hx\x1b[2;1Habcdef\x1b[3;1Hg");
 }

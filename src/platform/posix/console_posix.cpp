@@ -69,7 +69,8 @@ void open() {
         return;
     }
     t.output.control(posix::enterScreenSequence);
-    t.output.setTerminalColumns(posix::windowSize().columns);
+    const posix::WindowSize window = posix::windowSize();
+    t.output.setTerminalSize(window.columns, window.lines);
     if (t.inputIsTerminal) {
         t.output.setGlyphsNarrow(posix::glyphsDrawnNarrow(t.output, t.input, t.waits));
     }

@@ -152,11 +152,14 @@ void TerminalOutput::notice(const std::vector<std::string>& lines) {
     wanted = game;
 }
 
-void TerminalOutput::replayRow(const ShadowGrid& copy, int y) {
-    for (int x = 0; x < copy.columns(); ++x) {
-        const Cell& c = copy.at(x, y);
+void TerminalOutput::replayRow(int y) {
+    for (int x = 0; x < grid.columns(); ++x) {
+        const Cell& c = grid.at(x, y);
         if (c.continuation || c.blank()) {
             continue; // the screen was just cleared: blanks are there already
+        }
+        if (x + cellWidth(c.text) > terminalColumns) {
+            return;
         }
         moveCursor(x, y);
         setAttribute(c.attribute);
@@ -165,12 +168,13 @@ void TerminalOutput::replayRow(const ShadowGrid& copy, int y) {
 }
 
 void TerminalOutput::repaint() {
-    const ShadowGrid copy = grid;
     const State game = wanted;
+    recording = false; // the copy stays whole, also where the window cuts it off
     clear();
-    for (int row = 0; row < copy.lines(); ++row) {
-        replayRow(copy, row);
+    for (int row = 0; row < grid.lines() && row < terminalLines; ++row) {
+        replayRow(row);
     }
+    recording = true;
     wanted = game;
 }
 

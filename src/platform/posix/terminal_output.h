@@ -27,9 +27,13 @@ class TerminalOutput {
     // does, each is followed by a filler cell.
     void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
     bool areGlyphsNarrow() const { return glyphsNarrow; }
-    // The terminal's width: text reaching it wraps, and after that the
-    // terminal's cursor is no longer known.
-    void setTerminalColumns(int columns) { terminalColumns = columns; }
+    // The terminal's size: text reaching its right edge wraps, and after
+    // that the terminal's cursor is no longer known; a repaint leaves out
+    // what lies outside, so it never wraps or scrolls.
+    void setTerminalSize(int columns, int lines) {
+        terminalColumns = columns;
+        terminalLines = lines;
+    }
 
     void moveCursor(int x, int y);
     void setAttribute(int attribute) { wanted.attribute = attribute; }
@@ -82,13 +86,14 @@ class TerminalOutput {
     void syncCursor();
     void syncAttribute();
     void syncForWaiting();
-    void replayRow(const ShadowGrid& copy, int y);
+    void replayRow(int y);
 
     std::string pending;
     ShadowGrid grid;
     bool recording = true;
     bool glyphsNarrow = true;
     int terminalColumns = 162;
+    int terminalLines = 42;
     State wanted{0, 0, true, 7, false};
     State sent{0, 0, false, 7, false};
 };

@@ -50,12 +50,22 @@ void restoreTerminal() {
         return;
     }
     sessionActive = 0;
+    // When the program was stopped with others of its job, the shell may
+    // have the terminal already: the screen is still given back, without the
+    // program being stopped for touching a terminal that is not its own, and
+    // the settings are left to the shell, which has set its own by now.
+    sigset_t ttou;
+    sigset_t previous;
+    sigemptyset(&ttou);
+    sigaddset(&ttou, SIGTTOU);
+    sigprocmask(SIG_BLOCK, &ttou, &previous);
     if (outputIsTerminal) {
         writeAll(leaveScreen, sizeof leaveScreen - 1);
     }
-    if (settingsSaved) {
+    if (settingsSaved && tcgetpgrp(STDIN_FILENO) == getpgrp()) {
         tcsetattr(STDIN_FILENO, TCSANOW, &userSettings);
     }
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
 void sessionSignals(sigset_t& set) {

@@ -47,6 +47,11 @@ bool WaitPoint::wait(int milliseconds, bool watchInput) {
     }
 }
 
+void WaitPoint::followWindow() {
+    const WindowSize now = windowSize();
+    output.setTerminalSize(now.columns, now.lines);
+}
+
 void WaitPoint::takeEvents() {
     if (takeTerminalEvents().resumed && resumeSession()) {
         output.restart(enterScreenSequence);
@@ -59,7 +64,7 @@ void WaitPoint::bringScreenBack() {
         return;
     }
     takeEvents();
-    output.setTerminalColumns(windowSize().columns);
+    followWindow();
     showNoticeUntilRoom();
     output.repaint();
 }
@@ -87,7 +92,7 @@ bool WaitPoint::showNoticeUntilRoom() {
         }
         takeEvents();
     }
-    output.setTerminalColumns(windowSize().columns);
+    followWindow();
     return shown;
 }
 

@@ -37,6 +37,8 @@ class WaitPoint {
     // One poll; takes the time it waited off `milliseconds` (unless -1).
     Woke pollOnce(bool watchInput, int& milliseconds);
     void bringScreenBack();
+    // Tells the output the window's size now.
+    void followWindow();
     // Takes the events; sets the screen up again after a continue.
     void takeEvents();
     bool showNoticeUntilRoom();

@@ -1,0 +1,200 @@
+# Shared helpers for the end-to-end tests: the real program in a real
+# terminal, a tmux pane on a private tmux server that is always shut down.
+#
+# Usage in a test: source "$(dirname "$0")/lib.sh" "$@"
+# $1 is the program, $2 the same program with instant sleeps and a fixed seed.
+
+set -u
+
+GAME=$1
+FASTPLAY=${2:-$1}
+E2E_SOCKET="brannocktide-e2e-$$-$RANDOM"
+E2E_DIR=$(mktemp -d)
+E2E_PANE=e2e
+# tmux draws and reports UTF-8 only in a UTF-8 locale.
+export LC_ALL=C.UTF-8
+
+tmx() { tmux -L "$E2E_SOCKET" -f /dev/null "$@"; }
+
+e2e_cleanup() {
+    tmx kill-server >/dev/null 2>&1
+    rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+# Trailing blanks are kept, so every line is as wide as the pane.
+screen() { tmx capture-pane -p -N -t "$E2E_PANE" 2>/dev/null; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- the pane:" >&2
+    screen >&2
+    exit 1
+}
+
+note() { echo "-- $*"; }
+
+# Polls until the command succeeds; fails the test after the timeout.
+wait_until() {
+    local what=$1 timeout=$2
+    shift 2
+    local deadline=$((SECONDS + timeout))
+    mismatch=""
+    until "$@"; do
+        if ((SECONDS >= deadline)); then
+            fail "timed out after ${timeout}s waiting for: $what${mismatch:+ ($mismatch)}"
+        fi
+        sleep 0.05
+    done
+}
+
+screen_has() { screen | grep -qF -- "$1"; }
+screen_lacks() { ! screen_has "$1"; }
+wait_for_text() { wait_until "text '$1'" "${2:-10}" screen_has "$1"; }
+wait_for_file() { wait_until "file $1" "${2:-10}" test -s "$1"; }
+pane_format() { tmx display-message -p -t "$E2E_PANE" "$1"; }
+
+# A fresh pane running an interactive shell, `columns` × `lines` cells.
+start_shell() {
+    local columns=$1 lines=$2
+    tmx kill-session -t "$E2E_PANE" >/dev/null 2>&1
+    tmx new-session -d -s "$E2E_PANE" -x "$columns" -y "$lines" \
+        "env PS1='$ ' TERM=screen bash --norc --noprofile -i" || fail "tmux did not start"
+    tmx set-option -t "$E2E_PANE" remain-on-exit on >/dev/null
+    run_in_pane "echo ready > $E2E_DIR/ready"
+    wait_for_file "$E2E_DIR/ready"
+}
+
+run_in_pane() {
+    tmx send-keys -t "$E2E_PANE" -l "$1"
+    tmx send-keys -t "$E2E_PANE" Enter
+}
+
+keys() { tmx send-keys -t "$E2E_PANE" "$@"; }
+
+resize_to() { tmx resize-window -t "$E2E_PANE" -x "$1" -y "$2"; }
+
+# `count` cells of line `y` from column `x`, as tmux shows them (every
+# character of the title screen is one cell wide in tmux).
+cells() {
+    local y=$1 x=$2 count=$3 line
+    line=$(screen | sed -n "$((y + 1))p")
+    printf '%s' "${line:x:count}"
+}
+
+# True when the cells hold the text; otherwise says what is there instead.
+cells_are() {
+    local y=$1 x=$2 expected=$3 actual
+    actual=$(cells "$y" "$x" "${#expected}")
+    [[ $actual == "$expected" ]] && return 0
+    mismatch="line $y column $x: expected '$expected', found '$actual'"
+    return 1
+}
+
+expect_cells() { cells_are "$@" || fail "$mismatch"; }
+
+# The SGR parameters in force at column `x` of line `y` ("" for none).
+attributes_at() {
+    local y=$1 x=$2 line column=0 i=0 sgr="" char
+    line=$(tmx capture-pane -p -N -e -t "$E2E_PANE" | sed -n "$((y + 1))p")
+    while ((i < ${#line})); do
+        char=${line:i:1}
+        if [[ $char == $'\e' ]]; then
+            local rest=${line:i+2}
+            local params=${rest%%m*}
+            case $params in
+                '' | 0 | 39) sgr="" ;;
+                *) sgr="$sgr;$params" ;;
+            esac
+            i=$((i + 2 + ${#params} + 1))
+            continue
+        fi
+        if ((column == x)); then
+            printf '%s' "$sgr"
+            return
+        fi
+        column=$((column + 1))
+        i=$((i + 1))
+    done
+}
+
+expect_red_cursor_on() {
+    local y=$1
+    expect_cells "$y" 68 "▷ "
+    [[ $(attributes_at "$y" 68) == *91* ]] || fail "the cursor on line $y is not light red"
+}
+
+# The frame covers columns 0 to 159 and lines 0 to 39: each glyph is one
+# cell wide in tmux and followed by its filler, so the right edge is drawn in
+# column 158 and its filler fills column 159.
+title_screen_drawn() {
+    cells_are 0 0 "┌─" && cells_are 0 157 "─┐ " && cells_are 39 0 "└─" && cells_are 39 157 "─┘ " &&
+        cells_are 1 0 "│ " && cells_are 1 157 " │ " && cells_are 20 0 "│ " && cells_are 20 157 " │ " &&
+        cells_are 38 0 "│ " && cells_are 38 157 " │ " &&
+        cells_are 16 67 " ♤  ♧  Brannocktide ◇  ♡  " &&
+        cells_are 20 74 " Game Start " && cells_are 24 72 " Play Simulation " && cells_are 28 77 " Exit " &&
+        nothing_outside_the_frame
+}
+
+nothing_outside_the_frame() {
+    local right="" below line y=0
+    while IFS= read -r line; do
+        if ((y < 40)); then
+            right+=${line:160}
+        else
+            below+=$line
+        fi
+        y=$((y + 1))
+    done < <(screen)
+    right=${right// /}
+    below=${below// /}
+    [[ -z $right && -z $below ]] && return 0
+    mismatch="something outside the frame: '$right$below'"
+    return 1
+}
+
+expect_title_screen() {
+    wait_until "the title screen" 10 title_screen_drawn
+}
+
+# Runs the command (the program, or a tracer running it) in the pane with the terminal's settings saved before and
+# after, its process id, and its exit status. The runner outlives a Ctrl-C
+# that ends the program (an interactive shell would drop the rest of a
+# command line).
+start_game() {
+    local command=$* d=$E2E_DIR
+    rm -f "$d"/before "$d"/after "$d"/status "$d"/pid
+    cat > "$d/run.sh" <<RUN
+trap : INT
+stty -g > $d/before
+sh -c 'echo \$\$ > $d/pid; exec "\$@"' sh $command
+echo \$? > $d/status
+stty -g > $d/after
+printf 'plain%s\\n' -text
+RUN
+    run_in_pane "bash $d/run.sh"
+}
+
+game_pid() { cat "$E2E_DIR/pid"; }
+
+# The program ended with the status and left the terminal as it found it:
+# same settings, main screen, cursor shown, no colour left on.
+expect_restored_after_exit() {
+    local expected_status=$1
+    wait_for_file "$E2E_DIR/after"
+    local status
+    status=$(cat "$E2E_DIR/status")
+    [[ $status == "$expected_status" ]] || fail "exit status $status, expected $expected_status"
+    cmp -s "$E2E_DIR/before" "$E2E_DIR/after" ||
+        fail "terminal settings changed: $(cat "$E2E_DIR/before") -> $(cat "$E2E_DIR/after")"
+    expect_terminal_given_back
+    wait_for_text "plain-text"
+    tmx capture-pane -p -e -t "$E2E_PANE" | grep -F "plain-text" | grep -q $'\e' &&
+        fail "text after the program still has attributes"
+    return 0
+}
+
+expect_terminal_given_back() {
+    [[ $(pane_format '#{alternate_on}') == 0 ]] || fail "still on the alternate screen"
+    [[ $(pane_format '#{cursor_flag}') == 1 ]] || fail "the cursor is still hidden"
+}

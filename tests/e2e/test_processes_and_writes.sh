@@ -1,0 +1,54 @@
+#!/bin/bash
+# Under a tracer: the program starts no process (the screen is cleared and
+# sized with escape sequences), and everything it draws between two waits
+# reaches the terminal in a single write().
+source "$(dirname "$0")/lib.sh" "$@"
+
+if ! command -v strace >/dev/null; then
+    if [[ $(id -u) == 0 ]] && command -v apt-get >/dev/null; then
+        note "installing strace"
+        (apt-get update -qq && apt-get install -y -qq strace) >/dev/null 2>&1
+    fi
+fi
+if ! command -v strace >/dev/null; then
+    echo "SKIP: strace is not installed and cannot be installed here"
+    exit 0
+fi
+
+note "no process is started"
+start_shell 162 42
+start_game strace -f -o "$E2E_DIR/processes" -e trace=execve,fork,vfork,clone,clone3 "$GAME"
+expect_title_screen
+keys s s Enter
+expect_restored_after_exit 0
+execs=$(grep -c 'execve(' "$E2E_DIR/processes")
+forks=$(grep -cE '(fork|clone3?)\(' "$E2E_DIR/processes")
+[[ $execs == 1 && $forks == 0 ]] ||
+    fail "expected the one exec of the program and no other process: $(cat "$E2E_DIR/processes")"
+
+note "one write per wait"
+start_game strace -o "$E2E_DIR/calls" -e trace=write,poll,read -e signal=none "$GAME"
+expect_title_screen
+keys s w s s Enter
+expect_restored_after_exit 0
+# Keep the writes to the terminal and the waits for the keyboard or the clock.
+grep -E '^(write\(1,|poll\()' "$E2E_DIR/calls" > "$E2E_DIR/flow"
+writes=$(grep -c '^write(1,' "$E2E_DIR/flow")
+# The start (probe, size request), the title, one redraw per key but Enter,
+# and the restore at the end.
+[[ $writes == 8 ]] || fail "expected 8 writes, found $writes: $(cut -c1-100 "$E2E_DIR/flow")"
+previous=""
+while IFS= read -r call; do
+    if [[ $call == write* && $previous == write* ]]; then
+        fail "two writes without a wait between them: $previous / $call"
+    fi
+    if [[ $call == write* ]]; then
+        [[ $call =~ ,\ ([0-9]+)\)\ +=\ ([0-9]+)$ ]] || fail "unreadable write: $call"
+        [[ ${BASH_REMATCH[1]} == "${BASH_REMATCH[2]}" ]] || fail "a write was cut short: $call"
+    fi
+    previous=$call
+done < "$E2E_DIR/flow"
+title_bytes=$(grep '^write(1,' "$E2E_DIR/flow" | sed -n 3p | sed -E 's/.*= ([0-9]+)$/\1/')
+note "title screen: one write of $title_bytes bytes"
+
+echo "PASS"
