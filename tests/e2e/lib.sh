@@ -10,7 +10,7 @@ GAME=$1
 FASTPLAY=${2:-$1}
 E2E_SOCKET="brannocktide-e2e-$$-$RANDOM"
 E2E_DIR=$(mktemp -d)
-E2E_PANE=e2e
+E2E_PANE=none
 # tmux draws and reports UTF-8 only in a UTF-8 locale.
 export LC_ALL=C.UTF-8
 
@@ -54,13 +54,18 @@ wait_for_text() { wait_until "text '$1'" "${2:-10}" screen_has "$1"; }
 wait_for_file() { wait_until "file $1" "${2:-10}" test -s "$1"; }
 pane_format() { tmx display-message -p -t "$E2E_PANE" "$1"; }
 
-# A fresh pane running an interactive shell, `columns` × `lines` cells.
+# A fresh pane running an interactive shell, `columns` × `lines` cells. The
+# new session is up before the old one goes, so the server never runs empty
+# (it would exit under the next command).
+E2E_SESSIONS=0
 start_shell() {
-    local columns=$1 lines=$2
-    tmx kill-session -t "$E2E_PANE" >/dev/null 2>&1
+    local columns=$1 lines=$2 previous=$E2E_PANE
+    E2E_SESSIONS=$((E2E_SESSIONS + 1))
+    E2E_PANE=e2e$E2E_SESSIONS
     tmx new-session -d -s "$E2E_PANE" -x "$columns" -y "$lines" \
         "env PS1='$ ' TERM=screen bash --norc --noprofile -i" || fail "tmux did not start"
-    tmx set-option -t "$E2E_PANE" remain-on-exit on >/dev/null
+    tmx kill-session -t "$previous" >/dev/null 2>&1
+    rm -f "$E2E_DIR/ready"
     run_in_pane "echo ready > $E2E_DIR/ready"
     wait_for_file "$E2E_DIR/ready"
 }
