@@ -1,6 +1,7 @@
 #include "platform/posix/terminal_output.h"
 
 #include "platform/console.h"
+#include "platform/narrow_glyphs.h"
 #include "platform/text_width.h"
 
 #include <cerrno>
@@ -9,13 +10,6 @@
 namespace platform::posix {
 
 namespace {
-
-// After a corner or edge that runs on to the right the filler continues the
-// line, so horizontal edges stay unbroken; elsewhere the filler is a blank.
-std::string_view fillerAfter(char32_t glyph) {
-    const bool runsRight = glyph == U'┌' || glyph == U'└' || glyph == U'─';
-    return runsRight ? "─" : " ";
-}
 
 bool isControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
 

@@ -1,17 +1,11 @@
 #include "platform/posix/window_size.h"
 
+#include "platform/window_notice.h"
+
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace platform::posix {
-
-namespace {
-
-std::string sizeText(WindowSize size) {
-    return std::to_string(size.columns) + "×" + std::to_string(size.lines);
-}
-
-} // namespace
 
 WindowSize windowSize() {
     winsize size{};
@@ -26,8 +20,7 @@ bool fits(WindowSize window, WindowSize needed) {
 }
 
 std::vector<std::string> sizeNotice(WindowSize needed, WindowSize now) {
-    return {"창이 작습니다. 필요한 크기 " + sizeText(needed) + ", 지금 " + sizeText(now) + ".",
-            "창을 키우거나 아무 키나 누르십시오."};
+    return windowTooSmallNotice(needed.columns, needed.lines, now.columns, now.lines);
 }
 
 } // namespace platform::posix

@@ -1,0 +1,16 @@
+#pragma once
+// Text in the console's own wide encoding, UTF-16, to and from the UTF-8 the
+// game holds everything in.
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Appends one code point: one unit, or a surrogate pair above U+FFFF.
+void appendUtf16(std::u16string& out, char32_t c);
+
+// UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string utf8FromUtf16(std::u16string_view text);
+
+} // namespace platform
