@@ -182,6 +182,25 @@ RUN
 
 game_pid() { cat "$E2E_DIR/pid"; }
 
+# Runs the program as a job of its own, for Ctrl-Z: with other processes in
+# its job the shell may take the terminal back (and print on the game's
+# screen) before the program has given it back.
+start_game_alone() {
+    rm -f "$E2E_DIR"/before "$E2E_DIR"/after "$E2E_DIR"/status
+    run_in_pane "stty -g > $E2E_DIR/before"
+    wait_for_file "$E2E_DIR/before"
+    run_in_pane "$1"
+}
+
+# The process group in the foreground of the pane: the program started alone.
+foreground_group() { ps -o tpgid= -p "$(pane_format '#{pane_pid}')" | tr -d ' '; }
+
+# Continues the stopped program; its exit status and the settings after it
+# are saved as start_game saves them.
+resume_game() {
+    run_in_pane "fg; echo \$? > $E2E_DIR/status; stty -g > $E2E_DIR/after; printf 'plain%s\\n' -text"
+}
+
 # The program ended with the status and left the terminal as it found it:
 # same settings, main screen, cursor shown, no colour left on.
 expect_restored_after_exit() {

@@ -3,14 +3,8 @@
 # screen comes back whole after `fg` and after the window was too small.
 source "$(dirname "$0")/lib.sh" "$@"
 
-# The program is a job of its own here: with other processes in its job the
-# shell may take the terminal back (and print on the game's screen) before
-# the program has given it back.
 start_shell 162 42
-rm -f "$E2E_DIR"/before "$E2E_DIR"/after "$E2E_DIR"/status
-run_in_pane "stty -g > $E2E_DIR/before"
-wait_for_file "$E2E_DIR/before"
-run_in_pane "$GAME"
+start_game_alone "$GAME"
 expect_title_screen
 keys s
 wait_until "cursor on the second item" 5 eval '[[ $(cells 24 68 1) == "▷" ]]'
@@ -24,7 +18,7 @@ wait_for_file "$E2E_DIR/suspended"
 cmp -s "$E2E_DIR/before" "$E2E_DIR/suspended" || fail "terminal settings while suspended differ"
 
 note "fg brings the whole screen back, and the keys work again"
-run_in_pane "fg; echo \$? > $E2E_DIR/status; stty -g > $E2E_DIR/after; printf 'plain%s\\n' -text"
+resume_game
 expect_title_screen
 expect_red_cursor_on 24
 [[ $(pane_format '#{alternate_on}') == 1 ]] || fail "not back on the alternate screen"

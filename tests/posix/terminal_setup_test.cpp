@@ -29,7 +29,8 @@ TEST(TerminalModes, SingleKeysAreUnechoedAndImmediateWithSignalsOn) {
     EXPECT_EQ(mode.c_cc[VMIN], 1);
     EXPECT_EQ(mode.c_cc[VTIME], 0);
     EXPECT_EQ(mode.c_oflag & (OPOST | ONLCR), static_cast<tcflag_t>(OPOST | ONLCR));
-    EXPECT_NE(mode.c_iflag & IXON, 0u); // what the game does not need stays the user's
+    EXPECT_EQ(mode.c_iflag & IXON, 0u);
+    EXPECT_NE(mode.c_lflag & ECHOCTL, 0u); // what the game does not need stays the user's
     EXPECT_EQ(mode.c_cc[VERASE], 0x08);
 }
 
@@ -44,6 +45,7 @@ TEST(TerminalModes, TypedLinesUseTheTerminalsLineEditing) {
 #endif
     EXPECT_EQ(mode.c_cc[VERASE], 0x08);
     EXPECT_NE(mode.c_lflag & IEXTEN, 0u);
+    EXPECT_NE(mode.c_iflag & IXON, 0u);
 }
 
 TEST(GlyphProbe, ReadsTheColumnOfACursorReport) {

@@ -3,6 +3,7 @@
 #include "platform/console.h"
 
 #include <cerrno>
+#include <chrono>
 #include <poll.h>
 #include <unistd.h>
 
@@ -22,9 +23,18 @@ void TerminalInput::keepForLater(std::string_view bytes) {
 }
 
 bool TerminalInput::readableWithin(int milliseconds) {
-    pollfd in{fd, POLLIN, 0};
-    const int n = ::poll(&in, 1, milliseconds);
-    return n > 0;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        pollfd in{fd, POLLIN, 0};
+        const int n = ::poll(&in, 1, milliseconds);
+        if (n >= 0 || errno != EINTR || milliseconds < 0) {
+            return n > 0;
+        }
+        // A signal is no reason to give up on the rest of a key sequence.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        milliseconds = left.count() > 0 ? static_cast<int>(left.count()) : 0;
+    }
 }
 
 std::optional<unsigned char> TerminalInput::readByte() {

@@ -16,6 +16,8 @@ termios common(const termios& user) {
 termios keyMode(const termios& user) {
     termios mode = common(user);
     mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL);
+    // Ctrl-S would freeze the table until Ctrl-Q; here it is just a key.
+    mode.c_iflag &= ~static_cast<tcflag_t>(IXON);
     mode.c_cc[VMIN] = 1;
     mode.c_cc[VTIME] = 0;
     return mode;

@@ -7,7 +7,8 @@
 
 namespace platform::posix {
 
-// Single keys: each key at once, not echoed; Ctrl-C and Ctrl-Z still work.
+// Single keys: each key at once, not echoed, Ctrl-S no stop of the output;
+// Ctrl-C and Ctrl-Z still work.
 // Output keeps its line-end translation, which the cursor tracking relies on.
 termios keyMode(const termios& user);
 
