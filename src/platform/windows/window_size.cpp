@@ -37,7 +37,16 @@ WindowSize windowSize(void* outputHandle) {
     if (!GetConsoleScreenBufferInfo(outputHandle, &info)) {
         return {32767, 32767};
     }
-    return {info.srWindow.Right - info.srWindow.Left + 1, info.srWindow.Bottom - info.srWindow.Top + 1};
+    WindowSize size{info.srWindow.Right - info.srWindow.Left + 1, info.srWindow.Bottom - info.srWindow.Top + 1};
+    // A host that owns its window (a terminal running the console) may take
+    // any window size and still show only what fits on the screen: no more
+    // than the largest window it can show is visible.
+    const COORD largest = GetLargestConsoleWindowSize(outputHandle);
+    if (largest.X > 0 && largest.Y > 0) {
+        size.columns = std::min(size.columns, static_cast<int>(largest.X));
+        size.lines = std::min(size.lines, static_cast<int>(largest.Y));
+    }
+    return size;
 }
 
 void setWindowSize(void* outputHandle, int columns, int lines) {

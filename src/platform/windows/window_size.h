@@ -13,7 +13,7 @@ struct WindowSize {
     int lines;
 };
 
-// The visible window of the console in cells.
+// The part of the console window that is visible, in cells.
 WindowSize windowSize(void* outputHandle);
 
 // Makes the screen buffer and the window exactly columns × lines, in an order
