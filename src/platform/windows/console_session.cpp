@@ -4,7 +4,6 @@
 #include "platform/windows/win32.h"
 
 #include <atomic>
-#include <cstdlib>
 
 namespace platform::windows {
 
@@ -69,7 +68,6 @@ void beginSession(bool inputIsConsole, bool outputIsConsole) {
     }
     sessionActive = true;
     SetConsoleCtrlHandler(onControl, TRUE);
-    std::atexit(endSession);
     if (saved.inputIsConsole) {
         SetConsoleMode(saved.input, playInputMode());
     }

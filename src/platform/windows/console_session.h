@@ -7,7 +7,8 @@
 namespace platform::windows {
 
 // Saves the console's state, hides the cursor, sets the normal colours and
-// installs the handlers that give everything back.
+// installs the control handler that gives everything back on Ctrl-C,
+// Ctrl-Break and closing the window.
 void beginSession(bool inputIsConsole, bool outputIsConsole);
 // Gives the console back as it was. Idempotent, and safe from the thread the
 // system runs the control handler on.

@@ -7,6 +7,7 @@
 #include "platform/windows/window_size.h"
 #include "platform/windows/win32.h"
 
+#include <cstdlib>
 #include <string>
 
 namespace platform {
@@ -40,21 +41,7 @@ struct LineEditing {
     LineEditing& operator=(const LineEditing&) = delete;
 };
 
-} // namespace
-
-void open() {
-    Console& c = console();
-    const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-    c.outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
-    c.input.attach(in, isConsole(in));
-    c.output.attach(c.outputHandle, isConsole(c.outputHandle));
-    windows::beginSession(c.input.isConsole(), c.output.isConsole());
-    if (c.output.isConsole()) {
-        c.output.setGlyphsNarrow(c.output.measureGlyphCells() != 2);
-    }
-}
-
-void close() {
+void endAtExit() {
     Console& c = console();
     if (c.output.isConsole()) {
         // The shell's prompt comes back on an empty console, not in the
@@ -64,6 +51,23 @@ void close() {
     flush();
     windows::endSession();
 }
+
+} // namespace
+
+void open() {
+    Console& c = console();
+    const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    c.outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
+    c.input.attach(in, isConsole(in));
+    c.output.attach(c.outputHandle, isConsole(c.outputHandle));
+    windows::beginSession(c.input.isConsole(), c.output.isConsole());
+    std::atexit(endAtExit);
+    if (c.output.isConsole()) {
+        c.output.setGlyphsNarrow(c.output.measureGlyphCells() != 2);
+    }
+}
+
+void close() { endAtExit(); }
 
 void moveCursor(int x, int y) { console().output.moveCursor(x, y); }
 
