@@ -51,6 +51,11 @@ class GameTable {
     // True when no seat but the given one is in the hand.
     bool othersOut(int seat) const;
     void announceBet(long long amount);
+    // The seat pays a bet (at most its money) into the pot; the pot and the
+    // announcement are redrawn.
+    void payBet(int seat, long long amount);
+    // The end of a hand: cards turned up, the winner named and paid.
+    void showdown();
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
@@ -70,10 +75,8 @@ class GameTable {
     void computerTurn(int seat, int street, const HandResult& grade);
     void humanTurn(int seat);
     void foldSeat(int seat);
-    void payBet(int seat, long long amount);
     void playHand(bool simulation);
     void drawTable();
-    void showdown();
     void eraseTurnMarker(int seat);
 
     std::unique_ptr<Card> deckCard;

@@ -1,3 +1,80 @@
+// A whole game: hands of seven-card stud until one seat has all the money.
 #include "game/game_table.h"
+#include "platform/console.h"
 
-void GameTable::playGame(bool simulation) { (void)simulation; }
+namespace {
+
+constexpr int startStake = 100;
+constexpr int openingCards = 3;
+constexpr int streets = 4;
+
+} // namespace
+
+void GameTable::playGame(bool simulation) {
+    setupTable();
+    for (auto& seat : seats) {
+        seat->resetMoney();
+        seat->setInHand(true);
+    }
+    do {
+        playHand(simulation);
+    } while (!checkGameOver());
+}
+
+void GameTable::drawTable() {
+    platform::clearScreen();
+    screen.drawFrame(width, height);
+    showStatus();
+    deckCard->draw();
+    for (auto& seat : seats) {
+        seat->drawPanel();
+    }
+}
+
+void GameTable::playHand(bool simulation) {
+    pot = 0;
+    stake = startStake;
+    deck.reset();
+    for (auto& seat : seats) {
+        seat->clearHand();
+    }
+    deck.shuffle();
+    drawTable();
+    deal(openingCards, 0);
+
+    bool running = true;
+    for (int street = 0; street < streets && running; ++street) {
+        for (int turn = 0; turn < seatCount && running; ++turn) {
+            if (seats[static_cast<std::size_t>(turn)]->isInHand()) {
+                bettingTurn(turn, street, simulation, running);
+            }
+        }
+        stake = pot;
+        showStatus();
+        if (running) {
+            deal(1, 0);
+        }
+    }
+    showdown();
+}
+
+void GameTable::showdown() {
+    for (int i = 1; i < seatCount; ++i) {
+        Player& player = *seats[static_cast<std::size_t>(i)];
+        if (player.isInHand()) {
+            player.flipUpAll();
+        }
+    }
+    Player& person = *seats[0];
+    HandResult grade = evaluator.evaluate(person.getCards(), true);
+    rankSeats(0, true);
+    const HandResult& best = ranking[0];
+    if (person.isInHand() && beats(grade, best)) {
+        announceWinner(person, grade);
+        person.addMoney(pot);
+    } else {
+        Player& winner = *seats[static_cast<std::size_t>(best.seat)];
+        announceWinner(winner, best);
+        winner.addMoney(pot);
+    }
+}

@@ -5,18 +5,56 @@
 #include "platform/text_width.h"
 
 #include <array>
+#include <cstdint>
 #include <deque>
 
 namespace {
 
+// One cell, kept small and flat: clearing the grid happens 48 times a hand.
 struct Cell {
-    std::string glyph = " ";
-    bool rightHalf = false;
-    int attribute = platform::attrNormal;
+    std::array<char, 4> bytes{' '};
+    std::uint8_t length = 1; // 0 for the right half of a wide character
+    std::uint8_t attribute = platform::attrNormal;
+
+    bool isRightHalf() const { return length == 0; }
+    std::string_view glyph() const { return {bytes.data(), length}; }
 };
 
+Cell blankCell(int attribute) {
+    Cell c;
+    c.attribute = static_cast<std::uint8_t>(attribute);
+    return c;
+}
+
+Cell glyphCell(std::string_view glyph, int attribute) {
+    Cell c;
+    c.length = static_cast<std::uint8_t>(glyph.copy(c.bytes.data(), c.bytes.size()));
+    c.attribute = static_cast<std::uint8_t>(attribute);
+    return c;
+}
+
+Cell rightHalfCell(int attribute) {
+    Cell c;
+    c.length = 0;
+    c.attribute = static_cast<std::uint8_t>(attribute);
+    return c;
+}
+
+using Grid = std::array<std::array<Cell, fake::columns>, fake::lines>;
+
+const Grid& emptyGrid() {
+    static const Grid empty = [] {
+        Grid g;
+        for (auto& r : g) {
+            r.fill(Cell{});
+        }
+        return g;
+    }();
+    return empty;
+}
+
 struct Console {
-    std::array<std::array<Cell, fake::columns>, fake::lines> grid{};
+    Grid grid = emptyGrid();
     int x = 0;
     int y = 0;
     int attribute = platform::attrNormal;
@@ -27,7 +65,7 @@ struct Console {
     int resizeColumns = 0;
     int resizeLines = 0;
     std::deque<char> script;
-    std::function<std::string()> more;
+    std::function<std::string(fake::Wait)> more;
 };
 
 Console& console() {
@@ -35,11 +73,7 @@ Console& console() {
     return c;
 }
 
-void blankGrid() {
-    for (auto& r : console().grid) {
-        r.fill(Cell{});
-    }
-}
+void blankGrid() { console().grid = emptyGrid(); }
 
 void scrollUp() {
     auto& grid = console().grid;
@@ -62,15 +96,15 @@ void newLine() {
 // terminal does.
 void breakWideAt(int x, int y) {
     auto& row = console().grid[y];
-    if (row[x].rightHalf && x > 0) {
-        row[x - 1] = Cell{" ", false, row[x - 1].attribute};
+    if (row[x].isRightHalf() && x > 0) {
+        row[x - 1] = blankCell(row[x - 1].attribute);
     }
-    if (x + 1 < fake::columns && row[x + 1].rightHalf) {
-        row[x + 1] = Cell{" ", false, row[x + 1].attribute};
+    if (x + 1 < fake::columns && row[x + 1].isRightHalf()) {
+        row[x + 1] = blankCell(row[x + 1].attribute);
     }
 }
 
-void put(std::string glyph, int width) {
+void put(std::string_view glyph, int width) {
     Console& c = console();
     if (width == 0) {
         return;
@@ -82,9 +116,9 @@ void put(std::string glyph, int width) {
     if (width == 2) {
         breakWideAt(c.x + 1, c.y);
     }
-    c.grid[c.y][c.x] = Cell{std::move(glyph), false, c.attribute};
+    c.grid[c.y][c.x] = glyphCell(glyph, c.attribute);
     if (width == 2) {
-        c.grid[c.y][c.x + 1] = Cell{"", true, c.attribute};
+        c.grid[c.y][c.x + 1] = rightHalfCell(c.attribute);
     }
     c.x += width;
     if (c.x >= fake::columns) {
@@ -92,19 +126,19 @@ void put(std::string glyph, int width) {
     }
 }
 
-bool refill() {
+bool refill(fake::Wait wait) {
     Console& c = console();
     if (!c.more) {
         return false;
     }
-    const std::string added = c.more();
+    const std::string added = c.more(wait);
     c.script.insert(c.script.end(), added.begin(), added.end());
     return !added.empty();
 }
 
-char takeScript() {
+char takeScript(fake::Wait wait) {
     Console& c = console();
-    if (c.script.empty() && !refill()) {
+    if (c.script.empty() && !refill(wait)) {
         throw platform::InputClosed();
     }
     const char byte = c.script.front();
@@ -137,7 +171,7 @@ void write(std::string_view text) {
         } else if (cp.value == 0xFFFD && cp.length == 1) {
             put("?", 1);
         } else {
-            put(std::string(text.substr(at, cp.length)), cellWidth(cp.value));
+            put(text.substr(at, cp.length), cellWidth(cp.value));
         }
         at += cp.length;
     }
@@ -164,7 +198,7 @@ void pause() {
 }
 
 int readKey() {
-    const auto byte = static_cast<unsigned char>(takeScript());
+    const auto byte = static_cast<unsigned char>(takeScript(fake::Wait::Key));
     return byte == '\r' || byte == '\n' ? keyEnter : byte;
 }
 
@@ -173,7 +207,7 @@ std::string backend::readTypedLine() {
     for (;;) {
         char byte = 0;
         try {
-            byte = takeScript();
+            byte = takeScript(fake::Wait::Line);
         } catch (const InputClosed&) {
             if (line.empty()) {
                 throw;
@@ -210,19 +244,19 @@ void typeLine(std::string_view line) {
 
 void pressKey(int code) { console().script.push_back(static_cast<char>(code)); }
 
-void whenScriptRunsOut(std::function<std::string()> more) { console().more = std::move(more); }
+void whenScriptRunsOut(std::function<std::string(Wait)> more) { console().more = std::move(more); }
 
 std::string row(int y) { return text(0, y, columns); }
 
 std::string text(int x, int y, int cells) {
     std::string out;
     for (int i = x; i < x + cells && i < columns; ++i) {
-        out += console().grid[y][i].glyph;
+        out += console().grid[y][i].glyph();
     }
     return out;
 }
 
-std::string cell(int x, int y) { return console().grid[y][x].glyph; }
+std::string cell(int x, int y) { return std::string(console().grid[y][x].glyph()); }
 
 int attributeAt(int x, int y) { return console().grid[y][x].attribute; }
 

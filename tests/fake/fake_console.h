@@ -21,9 +21,11 @@ void reset();
 void type(std::string_view bytes);
 void typeLine(std::string_view line);
 void pressKey(int code);
+// What the program is waiting for when the script runs out.
+enum class Wait { Key, Line };
 // Called when the script runs out; what it returns is appended to the
 // script, and an empty answer ends the input.
-void whenScriptRunsOut(std::function<std::string()> more);
+void whenScriptRunsOut(std::function<std::string(Wait)> more);
 
 // The text of a row as a person reads it: a wide character once, blank
 // cells as blanks.

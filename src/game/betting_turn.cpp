@@ -1,0 +1,99 @@
+// One seat's turn in a betting round: the person's prompts, or the computer
+// policy with its random folds, raises and bets.
+#include "game/game_table.h"
+#include "game/pacing.h"
+#include "platform/console.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int surpriseOdds = 40;
+constexpr int raiseOdds = 40;
+constexpr int lateStreet = 2;
+// 100 % to 200 % of the stake in steps of 10 %, from one draw.
+long long drawnAmount(std::int32_t stake) {
+    return (std::rand() % 11 + 10) * static_cast<long long>(stake) / 10;
+}
+
+std::int32_t clampToMoney(long long amount) {
+    return static_cast<std::int32_t>(std::clamp<long long>(amount, 0, INT_MAX));
+}
+
+} // namespace
+
+bool GameTable::othersOut(int seat) const {
+    for (int i = 0; i < seatCount; ++i) {
+        if (i != seat && seats[static_cast<std::size_t>(i)]->isInHand()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void GameTable::announceBet(long long amount) {
+    screen.printCentered(std::to_string(amount) + " 원 배팅!!!", width + 14,
+                         static_cast<int>(height * 0.6));
+}
+
+void GameTable::eraseTurnMarker(int seat) {
+    const std::string name = seats[static_cast<std::size_t>(seat)]->getName();
+    screen.printCentered(screen.blanksFor(name, 1), width + 14, static_cast<int>(height * 0.5));
+}
+
+void GameTable::foldSeat(int seat) {
+    Player& player = *seats[static_cast<std::size_t>(seat)];
+    player.setInHand(false);
+    player.drawPanel();
+    player.eraseLabel();
+    eraseTurnMarker(seat);
+}
+
+void GameTable::payBet(int seat, long long amount) {
+    pot += seats[static_cast<std::size_t>(seat)]->pay(clampToMoney(amount));
+    showStatus();
+    announceBet(amount);
+}
+
+void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
+    Player& player = *seats[static_cast<std::size_t>(seat)];
+    screen.printCentered(player.getName(), width + 14, static_cast<int>(height * 0.5));
+    const HandResult grade = evaluator.evaluate(player.getCards(), true);
+    if (othersOut(seat)) {
+        running = false;
+        return;
+    }
+    rankSeats(seat, false);
+    platform::sleepMs(thinkingMs);
+    if (seat != 0 || simulation) {
+        computerTurn(seat, street, grade);
+    } else {
+        humanTurn(seat);
+    }
+}
+
+void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
+    if (std::rand() % surpriseOdds == 0) {
+        foldSeat(seat);
+        return;
+    }
+    if (std::rand() % raiseOdds == 0) {
+        payBet(seat, drawnAmount(stake));
+        stake = clampToMoney(2LL * stake);
+        return;
+    }
+    if (street >= lateStreet && grade.rank < ranking[0].rank) {
+        foldSeat(seat);
+        return;
+    }
+    Player& player = *seats[static_cast<std::size_t>(seat)];
+    const long long amount = drawnAmount(stake);
+    player.eraseLabel();
+    payBet(seat, amount);
+    player.drawLabel();
+    platform::sleepMs(afterActionMs);
+    eraseTurnMarker(seat);
+}

@@ -1,0 +1,34 @@
+// The pot and stake lines, and the test after every hand that ends the game
+// when one seat is left with money.
+#include "game/game_table.h"
+#include "platform/console.h"
+
+#include <string>
+
+void GameTable::showStatus() {
+    const int x = width - 24;
+    screen.printCentered("현재 금액 : " + std::to_string(pot), x, static_cast<int>(height * 0.5));
+    screen.printCentered("현재 판돈 : " + std::to_string(stake), x, static_cast<int>(height * 0.6));
+}
+
+bool GameTable::checkGameOver() {
+    int withMoney = 0;
+    Player* candidate = nullptr;
+    for (auto& seat : seats) {
+        const bool broke = seat->getMoney() == 0;
+        seat->setInHand(!broke);
+        if (seat->isSeated() && !broke) {
+            ++withMoney;
+            if (candidate == nullptr) {
+                candidate = seat.get();
+            }
+        }
+    }
+    if (withMoney != 1) {
+        return false;
+    }
+    screen.printCentered(candidate->getName() + "님이 포커게임 최종으로 승리하였습니다!", width,
+                         static_cast<int>(height * 0.4 - 2));
+    platform::pause();
+    return true;
+}

@@ -1,0 +1,80 @@
+// Typed words and numbers are cut from lines as formatted extraction cuts
+// them, but an answer that is not a number never counts as one.
+#include "fake/fake_console.h"
+#include "platform/console.h"
+#include "platform/text_width.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TypedInputTest : public ::testing::Test {
+  protected:
+    void SetUp() override { fake::reset(); }
+};
+
+TEST_F(TypedInputTest, WordAndNumberShareOneLine) {
+    fake::typeLine("홍길동 3");
+    EXPECT_EQ(platform::readWord(), "홍길동");
+    EXPECT_EQ(platform::readInt(), 3);
+    // The finished line leaves nothing behind: the next read waits for input.
+    EXPECT_THROW(platform::readInt(), platform::InputClosed);
+}
+
+TEST_F(TypedInputTest, WordSkipsEmptyLinesAndLeadingBlanks) {
+    fake::type("\n\n   lee   kim\n");
+    EXPECT_EQ(platform::readWord(), "lee");
+    EXPECT_EQ(platform::readWord(), "kim");
+}
+
+TEST_F(TypedInputTest, AnswersThatAreNotNumbers) {
+    const char* notNumbers[] = {"", "abc", "12abc", "-", "+", "4294967296", "99999999999999999999",
+                                "2147483648", " \t ", "1.5"};
+    for (const char* line : notNumbers) {
+        fake::reset();
+        fake::typeLine(line);
+        fake::typeLine("7");
+        EXPECT_EQ(platform::readInt(), std::nullopt) << '"' << line << '"';
+        EXPECT_EQ(platform::readInt(), 7) << "after \"" << line << "\" the next line is read";
+    }
+}
+
+TEST_F(TypedInputTest, NumbersAtTheEdgesOf32Bits) {
+    fake::typeLine("2147483647 -2147483648 +5 -0 007");
+    EXPECT_EQ(platform::readInt(), 2147483647);
+    EXPECT_EQ(platform::readInt(), -2147483648);
+    EXPECT_EQ(platform::readInt(), 5);
+    EXPECT_EQ(platform::readInt(), 0);
+    EXPECT_EQ(platform::readInt(), 7);
+}
+
+TEST_F(TypedInputTest, TypedLinesAreEchoedAtTheCursor) {
+    platform::moveCursor(10, 3);
+    fake::typeLine("42");
+    EXPECT_EQ(platform::readInt(), 42);
+    EXPECT_EQ(fake::text(10, 3, 2), "42");
+    EXPECT_EQ(fake::cursorX(), 0);
+    EXPECT_EQ(fake::cursorY(), 4);
+}
+
+TEST_F(TypedInputTest, NamesCannotCarryControlsOrBrokenText) {
+    fake::typeLine("a\x1b[31mb\xff\xc3");
+    EXPECT_EQ(platform::readWord(), "a?[31mb??");
+    EXPECT_EQ(platform::sanitizeTyped("정상"), "정상");
+}
+
+TEST_F(TypedInputTest, LastLineWithoutLineEndStillCounts) {
+    fake::type("12");
+    EXPECT_EQ(platform::readInt(), 12);
+}
+
+TEST(TextWidth, CellsByTheLayoutRule) {
+    EXPECT_EQ(platform::cellWidth("Exit"), 4);
+    EXPECT_EQ(platform::cellWidth("♤ ♧ Brannocktide ◇ ♡"), 24);
+    EXPECT_EQ(platform::cellWidth("1.배팅2.다이 : "), 15);
+    EXPECT_EQ(platform::cellWidth("Player 이름 입력 : "), 19);
+    EXPECT_EQ(platform::cellWidth("Computer 인원 입력(1~6) : "), 26);
+    EXPECT_EQ(platform::cellWidth("\xff"), 1);
+}
+
+} // namespace
