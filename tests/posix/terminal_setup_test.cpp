@@ -1,8 +1,10 @@
 // The terminal modes derived from the user's settings, the answer to the
-// glyph-width question, and the notice for a window that is too small.
+// glyph-width question, when a window is large enough and what it is told
+// when it is not.
 #include "platform/posix/glyph_probe.h"
 #include "platform/posix/terminal_modes.h"
 #include "platform/posix/window_size.h"
+#include "platform/window_notice.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +73,7 @@ TEST(WindowSize, FitsOnlyWhenBothSidesAreLargeEnough) {
 }
 
 TEST(WindowSize, NoticeNamesTheNeededAndTheCurrentSize) {
-    const auto lines = sizeNotice({162, 42}, {100, 30});
+    const auto lines = platform::windowTooSmallNotice(162, 42, 100, 30);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("162×42"), std::string::npos);
     EXPECT_NE(lines[0].find("100×30"), std::string::npos);

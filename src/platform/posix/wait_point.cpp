@@ -3,6 +3,7 @@
 #include "platform/console.h"
 #include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_session.h"
+#include "platform/window_notice.h"
 
 #include <chrono>
 #include <poll.h>
@@ -82,7 +83,8 @@ void WaitPoint::discardKey() {
 bool WaitPoint::showNoticeUntilRoom() {
     bool shown = false;
     while (!fits(windowSize(), needed)) {
-        output.notice(sizeNotice(needed, windowSize()));
+        const WindowSize now = windowSize();
+        output.notice(windowTooSmallNotice(needed.columns, needed.lines, now.columns, now.lines));
         shown = true;
         flush();
         int forever = -1;

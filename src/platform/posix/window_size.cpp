@@ -1,7 +1,5 @@
 #include "platform/posix/window_size.h"
 
-#include "platform/window_notice.h"
-
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -17,10 +15,6 @@ WindowSize windowSize() {
 
 bool fits(WindowSize window, WindowSize needed) {
     return window.columns >= needed.columns && window.lines >= needed.lines;
-}
-
-std::vector<std::string> sizeNotice(WindowSize needed, WindowSize now) {
-    return windowTooSmallNotice(needed.columns, needed.lines, now.columns, now.lines);
 }
 
 } // namespace platform::posix

@@ -1,9 +1,5 @@
 #pragma once
-// The terminal window's size, and what the player is told while it is too
-// small for the table.
-
-#include <string>
-#include <vector>
+// The terminal window's size.
 
 namespace platform::posix {
 
@@ -16,9 +12,5 @@ struct WindowSize {
 WindowSize windowSize();
 
 bool fits(WindowSize window, WindowSize needed);
-
-// The notice shown while the window is too small: the size needed and the
-// size there is, and how to go on.
-std::vector<std::string> sizeNotice(WindowSize needed, WindowSize now);
 
 } // namespace platform::posix
