@@ -54,8 +54,21 @@ void GameTable::foldSeat(int seat) {
 
 void GameTable::payBet(int seat, long long amount) {
     pot += seats[static_cast<std::size_t>(seat)]->pay(clampToMoney(amount));
+}
+
+void GameTable::showBet(long long amount) {
     showStatus();
     announceBet(amount);
+}
+
+void GameTable::placeBet(int seat, long long amount) {
+    // The label is wiped while it still shows the old money, so a shorter
+    // amount leaves no stale digit behind.
+    Player& player = *seats[static_cast<std::size_t>(seat)];
+    player.eraseLabel();
+    payBet(seat, amount);
+    showBet(amount);
+    player.drawLabel();
 }
 
 void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
@@ -81,19 +94,19 @@ void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
         return;
     }
     if (std::rand() % raiseOdds == 0) {
-        payBet(seat, drawnAmount(stake));
+        // A raise shows the doubled stake at once; the label keeps the old
+        // money until it is next drawn.
+        const long long amount = drawnAmount(stake);
+        payBet(seat, amount);
         stake = clampToMoney(2LL * stake);
+        showBet(amount);
         return;
     }
     if (street >= lateStreet && grade.rank < ranking[0].rank) {
         foldSeat(seat);
         return;
     }
-    Player& player = *seats[static_cast<std::size_t>(seat)];
-    const long long amount = drawnAmount(stake);
-    player.eraseLabel();
-    payBet(seat, amount);
-    player.drawLabel();
+    placeBet(seat, drawnAmount(stake));
     platform::sleepMs(afterActionMs);
     eraseTurnMarker(seat);
 }

@@ -51,8 +51,7 @@ class GameTable {
     // True when no seat but the given one is in the hand.
     bool othersOut(int seat) const;
     void announceBet(long long amount);
-    // The seat pays a bet (at most its money) into the pot; the pot and the
-    // announcement are redrawn.
+    // The seat pays a bet (at most its money) into the pot.
     void payBet(int seat, long long amount);
     // The end of a hand: cards turned up, the winner named and paid.
     void showdown();
@@ -75,6 +74,10 @@ class GameTable {
     void computerTurn(int seat, int street, const HandResult& grade);
     void humanTurn(int seat);
     void foldSeat(int seat);
+    // The pot and stake lines redrawn and the bet announced.
+    void showBet(long long amount);
+    // A bet with the seat's label redrawn around the payment.
+    void placeBet(int seat, long long amount);
     void playHand(bool simulation);
     void drawTable();
     void eraseTurnMarker(int seat);

@@ -55,10 +55,7 @@ void GameTable::humanTurn(int seat) {
             platform::readKey();
             screen.printCentered(screen.blanksFor(bounds, 2), promptX, promptY);
         }
-        Player& player = *seats[static_cast<std::size_t>(seat)];
-        player.eraseLabel();
-        payBet(seat, amount);
-        player.drawLabel();
+        placeBet(seat, amount);
     } else if (choice == choiceDie) {
         foldSeat(seat);
     }
