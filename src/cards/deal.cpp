@@ -2,6 +2,7 @@
 // seven seats per card each, with the receiving seat's name in the middle of
 // the table while it gets its card.
 #include "game/game_table.h"
+#include "game/pacing.h"
 
 #include "platform/console.h"
 
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr int openingCards = 3;
-constexpr int dealPauseMs = 500;
 
 // The first two cards of the opening deal are the hole cards.
 std::uint8_t isHoleCard(int cardsEach, int pass) { return cardsEach == openingCards && pass != 2 ? 1 : 0; }
@@ -37,7 +37,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
             if (pass == cardsEach - 1 || index == 0) {
                 player.flipUpLast();
             }
-            platform::sleepMs(dealPauseMs);
+            platform::sleepMs(dealtCardMs);
             screen.printCentered(screen.blanksFor(name, 1), nameX, nameY);
         }
     }
