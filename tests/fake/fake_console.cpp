@@ -4,8 +4,10 @@
 #include "platform/console.h"
 #include "platform/text_width.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 
 namespace {
@@ -20,24 +22,22 @@ struct Cell {
     std::string_view glyph() const { return {bytes.data(), length}; }
 };
 
-Cell blankCell(int attribute) {
-    Cell c;
-    c.attribute = static_cast<std::uint8_t>(attribute);
-    return c;
+// Cells are changed where they stand: building a Cell and copying it in
+// costs more than everything else the game does on this console.
+void setBlank(Cell& cell) {
+    cell.bytes[0] = ' ';
+    cell.length = 1;
 }
 
-Cell glyphCell(std::string_view glyph, int attribute) {
-    Cell c;
-    c.length = static_cast<std::uint8_t>(glyph.copy(c.bytes.data(), c.bytes.size()));
-    c.attribute = static_cast<std::uint8_t>(attribute);
-    return c;
+void setGlyph(Cell& cell, std::string_view glyph, int attribute) {
+    cell.length = static_cast<std::uint8_t>(std::min(glyph.size(), cell.bytes.size()));
+    std::memcpy(cell.bytes.data(), glyph.data(), cell.length);
+    cell.attribute = static_cast<std::uint8_t>(attribute);
 }
 
-Cell rightHalfCell(int attribute) {
-    Cell c;
-    c.length = 0;
-    c.attribute = static_cast<std::uint8_t>(attribute);
-    return c;
+void setRightHalf(Cell& cell, int attribute) {
+    cell.length = 0;
+    cell.attribute = static_cast<std::uint8_t>(attribute);
 }
 
 using Grid = std::array<std::array<Cell, fake::columns>, fake::lines>;
@@ -64,18 +64,23 @@ struct Console {
     int pauses = 0;
     int resizeColumns = 0;
     int resizeLines = 0;
+    int refusedMoves = 0;
+    int runOffs = 0;
+    int scrolls = 0;
     std::deque<char> script;
     std::function<std::string(fake::Wait)> more;
 };
 
-Console& console() {
-    static Console c;
-    return c;
-}
+// At namespace scope rather than inside console(), so that every cell
+// written does not first check whether the console exists yet.
+Console theConsole;
+
+Console& console() { return theConsole; }
 
 void blankGrid() { console().grid = emptyGrid(); }
 
 void scrollUp() {
+    ++console().scrolls;
     auto& grid = console().grid;
     for (int r = 1; r < fake::lines; ++r) {
         grid[r - 1] = grid[r];
@@ -97,10 +102,10 @@ void newLine() {
 void breakWideAt(int x, int y) {
     auto& row = console().grid[y];
     if (row[x].isRightHalf() && x > 0) {
-        row[x - 1] = blankCell(row[x - 1].attribute);
+        setBlank(row[x - 1]);
     }
     if (x + 1 < fake::columns && row[x + 1].isRightHalf()) {
-        row[x + 1] = blankCell(row[x + 1].attribute);
+        setBlank(row[x + 1]);
     }
 }
 
@@ -110,18 +115,20 @@ void put(std::string_view glyph, int width) {
         return;
     }
     if (c.x + width > fake::columns) {
+        ++c.runOffs;
         newLine();
     }
     breakWideAt(c.x, c.y);
     if (width == 2) {
         breakWideAt(c.x + 1, c.y);
     }
-    c.grid[c.y][c.x] = glyphCell(glyph, c.attribute);
+    setGlyph(c.grid[c.y][c.x], glyph, c.attribute);
     if (width == 2) {
-        c.grid[c.y][c.x + 1] = rightHalfCell(c.attribute);
+        setRightHalf(c.grid[c.y][c.x + 1], c.attribute);
     }
     c.x += width;
     if (c.x >= fake::columns) {
+        ++c.runOffs;
         newLine();
     }
 }
@@ -155,6 +162,7 @@ void close() {}
 
 void moveCursor(int x, int y) {
     if (x < 0 || y < 0 || x >= fake::columns || y >= fake::lines) {
+        ++console().refusedMoves;
         return; // the console refuses a move off its grid
     }
     console().x = x;
@@ -280,6 +288,9 @@ int resizeCount() { return console().resizes; }
 int pauseCount() { return console().pauses; }
 int lastResizeColumns() { return console().resizeColumns; }
 int lastResizeLines() { return console().resizeLines; }
+int refusedMoves() { return console().refusedMoves; }
+int runOffs() { return console().runOffs; }
+int scrolls() { return console().scrolls; }
 std::size_t scriptLeft() { return console().script.size(); }
 
 std::string dump() {

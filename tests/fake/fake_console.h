@@ -47,6 +47,12 @@ int resizeCount();
 int pauseCount();
 int lastResizeColumns();
 int lastResizeLines();
+// Moves refused because they pointed off the grid.
+int refusedMoves();
+// Times written text met the right edge and went on at the next line.
+int runOffs();
+// Times the grid scrolled up because text went on below the last line.
+int scrolls();
 // Bytes left in the script.
 std::size_t scriptLeft();
 
