@@ -1,0 +1,176 @@
+// Playing the soak's games, in one process or shared among several.
+#include "soak/soak_run.h"
+
+#include "fake/fake_console.h"
+#include "fake/whole_game.h"
+#include "game/game_table.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace soak {
+
+namespace {
+
+// A game still going after this many hands is taken to be stuck.
+constexpr int runawayHands = 2000000;
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::string faultOf(const fake::GameRecord& game, const GameTable& table) {
+    if (!game.faults.empty()) {
+        return game.faults.front();
+    }
+    if (game.finalPauses != 1) {
+        return "no final line after " + std::to_string(game.hands) + " hands";
+    }
+    if (game.maxCardsInHand > 7) {
+        return std::to_string(game.maxCardsInHand) + " cards in one hand";
+    }
+    for (int s = 0; s < GameTable::seatCount; ++s) {
+        const Player& seat = *table.seat(s);
+        const bool named = game.finalLine.find(seat.getName() + "님이 포커게임 최종으로") != std::string::npos;
+        if (seat.isSeated() && seat.getMoney() > 0 && !named) {
+            return "the final line does not name " + seat.getName() + ": " + game.finalLine;
+        }
+    }
+    return "";
+}
+
+std::string encode(const GameResult& r) {
+    char head[96];
+    std::snprintf(head, sizeof head, "%d %u %lld %.6f ", r.computers, r.seed, r.hands, r.seconds);
+    return head + r.fault + "\n";
+}
+
+bool decode(const std::string& line, GameResult& r) {
+    int used = 0;
+    if (std::sscanf(line.c_str(), "%d %u %lld %lf %n", &r.computers, &r.seed, &r.hands, &r.seconds, &used) < 4) {
+        return false;
+    }
+    r.fault = line.substr(static_cast<std::size_t>(used));
+    return true;
+}
+
+void announce(const GameResult& r) {
+    std::printf("computers=%d seed=%u hands=%lld %.2fs %s\n", r.computers, r.seed, r.hands, r.seconds,
+                r.fault.empty() ? "ok" : ("FAULT " + r.fault).c_str());
+    std::fflush(stdout);
+}
+
+// Plays this process's share: every jobs-th game of the run, starting at
+// `job`, each count within its share of the time budget.
+std::vector<GameResult> playShare(const Options& options, int job) {
+    std::vector<GameResult> results;
+    const int counts = options.most - options.fewest + 1;
+    const double share = options.budgetSeconds / counts;
+    int task = 0;
+    for (int computers = options.fewest; computers <= options.most; ++computers) {
+        double used = 0;
+        bool first = true;
+        for (int index = 0; index < options.games; ++index, ++task) {
+            if (task % options.jobs != job) {
+                continue;
+            }
+            if (!first && options.budgetSeconds > 0 && used >= share) {
+                break;
+            }
+            first = false;
+            results.push_back(playOne(computers, seedFor(options, computers, index)));
+            used += results.back().seconds;
+            announce(results.back());
+        }
+    }
+    return results;
+}
+
+std::vector<GameResult> readShare(int fd) {
+    std::string text;
+    char chunk[4096];
+    for (ssize_t got; (got = read(fd, chunk, sizeof chunk)) > 0;) {
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    std::vector<GameResult> results;
+    for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        GameResult r;
+        if (decode(text.substr(at, end - at), r)) {
+            results.push_back(r);
+        }
+    }
+    return results;
+}
+
+} // namespace
+
+unsigned seedFor(const Options& options, int computers, int index) {
+    return options.firstSeed + static_cast<unsigned>(computers) * 100000u + static_cast<unsigned>(index);
+}
+
+GameResult playOne(int computers, unsigned seed) {
+    const Clock::time_point start = Clock::now();
+    fake::reset();
+    std::srand(seed);
+    GameTable table;
+    const fake::GameRecord game = fake::playWholeGame(table, {true, "soak", computers, {}, runawayHands});
+    GameResult r{computers, seed, game.hands, secondsSince(start), faultOf(game, table)};
+    return r;
+}
+
+Run run(const Options& options) {
+    const Clock::time_point start = Clock::now();
+    Run all;
+    if (options.jobs == 1) {
+        all.games = playShare(options, 0);
+        all.wallSeconds = secondsSince(start);
+        return all;
+    }
+    std::vector<int> pipes;
+    std::vector<pid_t> children;
+    std::fflush(stdout);
+    for (int job = 0; job < options.jobs; ++job) {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            std::perror("pipe");
+            std::exit(2);
+        }
+        const pid_t child = fork();
+        if (child == 0) {
+            close(fds[0]);
+            for (const GameResult& r : playShare(options, job)) {
+                const std::string line = encode(r);
+                if (write(fds[1], line.data(), line.size()) < 0) {
+                    std::_Exit(2);
+                }
+            }
+            std::_Exit(0);
+        }
+        close(fds[1]);
+        pipes.push_back(fds[0]);
+        children.push_back(child);
+    }
+    for (std::size_t job = 0; job < pipes.size(); ++job) {
+        for (const GameResult& r : readShare(pipes[job])) {
+            all.games.push_back(r);
+        }
+        close(pipes[job]);
+        int status = 0;
+        waitpid(children[job], &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            ++all.failedJobs;
+        }
+    }
+    all.wallSeconds = secondsSince(start);
+    return all;
+}
+
+} // namespace soak
