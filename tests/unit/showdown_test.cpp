@@ -14,11 +14,11 @@ class ShowdownTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::reset();
+        computerCounter = 1;
         std::array<std::unique_ptr<Player>, GameTable::seatCount> players;
         for (int s = 0; s < GameTable::seatCount; ++s) {
             players[static_cast<std::size_t>(s)] = std::make_unique<Player>(2, 2, s == 0 ? 0 : 1, 0);
         }
-        computerCounter = 1;
         table.seatPlayers(std::move(players));
         for (int s = 3; s < GameTable::seatCount; ++s) {
             table.seat(s)->setInHand(false);
