@@ -55,6 +55,9 @@ const Grid& emptyGrid() {
 
 struct Console {
     Grid grid = emptyGrid();
+    // The rows written since the grid was last blank: clearing blanks only
+    // these, and most of the 48 clears of a shuffle find one card's rows.
+    std::uint64_t dirtyRows = 0;
     int x = 0;
     int y = 0;
     int attribute = platform::attrNormal;
@@ -77,10 +80,19 @@ Console theConsole;
 
 Console& console() { return theConsole; }
 
-void blankGrid() { console().grid = emptyGrid(); }
+void blankGrid() {
+    Console& c = console();
+    for (int y = 0; y < fake::lines; ++y) {
+        if ((c.dirtyRows >> y & 1U) != 0) {
+            c.grid[static_cast<std::size_t>(y)] = emptyGrid()[static_cast<std::size_t>(y)];
+        }
+    }
+    c.dirtyRows = 0;
+}
 
 void scrollUp() {
     ++console().scrolls;
+    console().dirtyRows = ~std::uint64_t{0};
     auto& grid = console().grid;
     for (int r = 1; r < fake::lines; ++r) {
         grid[r - 1] = grid[r];
@@ -118,6 +130,7 @@ void put(std::string_view glyph, int width) {
         ++c.runOffs;
         newLine();
     }
+    c.dirtyRows |= std::uint64_t{1} << c.y;
     breakWideAt(c.x, c.y);
     if (width == 2) {
         breakWideAt(c.x + 1, c.y);

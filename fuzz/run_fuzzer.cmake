@@ -1,0 +1,49 @@
+# Builds the fuzz target with clang in BUILD_DIR and runs it for SECONDS
+# seconds, starting from the corpus kept in the repository. New inputs go to
+# BUILD_DIR/corpus, a failing one to BUILD_DIR/crash-*.
+#
+#   cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DCLANGXX=clang++ -DSECONDS=60 -P run_fuzzer.cmake
+
+foreach(var SOURCE_DIR BUILD_DIR CLANGXX SECONDS)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "run_fuzzer.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+# A compiler without libFuzzer cannot build the target at all: that skips
+# the test rather than failing it.
+file(MAKE_DIRECTORY ${BUILD_DIR}/probe)
+file(WRITE ${BUILD_DIR}/probe/probe.cpp
+  "#include <cstddef>\n#include <cstdint>\n"
+  "extern \"C\" int LLVMFuzzerTestOneInput(const std::uint8_t*, std::size_t) { return 0; }\n")
+execute_process(
+  COMMAND ${CLANGXX} -fsanitize=fuzzer,address,undefined ${BUILD_DIR}/probe/probe.cpp -o ${BUILD_DIR}/probe/probe
+  RESULT_VARIABLE probed OUTPUT_QUIET ERROR_VARIABLE probeErrors)
+if(NOT probed EQUAL 0)
+  message("fuzz: skipped: ${CLANGXX} cannot build with -fsanitize=fuzzer,address,undefined\n${probeErrors}")
+  return()
+endif()
+
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${BUILD_DIR} -DCMAKE_CXX_COMPILER=${CLANGXX}
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANNOCKTIDE_FUZZ=ON -DBUILD_TESTING=OFF
+  RESULT_VARIABLE configured)
+if(NOT configured EQUAL 0)
+  message(FATAL_ERROR "fuzz: the clang configure failed")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target game_fuzzer -j2 RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+  message(FATAL_ERROR "fuzz: building the fuzz target failed")
+endif()
+
+# Inputs up to 2 KiB: room for a short game to its end (one key a hand in
+# "Play Simulation") and still many runs a second.
+file(MAKE_DIRECTORY ${BUILD_DIR}/corpus)
+execute_process(
+  COMMAND ${BUILD_DIR}/fuzz/game_fuzzer -max_total_time=${SECONDS} -max_len=2048 -timeout=60
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${BUILD_DIR}/
+    ${BUILD_DIR}/corpus ${SOURCE_DIR}/fuzz/corpus
+  RESULT_VARIABLE fuzzed)
+if(NOT fuzzed EQUAL 0)
+  message(FATAL_ERROR "fuzz: the fuzzer found a failing input (see ${BUILD_DIR}/crash-*)")
+endif()
