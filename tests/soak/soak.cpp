@@ -4,12 +4,14 @@
 // hands per second and the spread of game lengths.
 //
 //   brannocktide_soak [--games N] [--computers A-B] [--first-seed S]
-//                     [--budget SECONDS] [--jobs J]
+//                     [--budget SECONDS] [--jobs J] [--seeds S,S,...]
 //
 // --games     games for each number of computers (default 100)
 // --budget    stop starting games for a count once its share of this many
 //             seconds is used (at least one game is always played)
 // --jobs      processes to share the games (default 1)
+// --seeds     one game for each count, with these seeds in order of the
+//             counts (one seed alone serves every count)
 #include "soak/soak_run.h"
 
 #include <cstdio>
@@ -22,7 +24,7 @@ namespace {
 bool parseArguments(int argc, char** argv, soak::Options& options) {
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string flag = argv[i];
-        const char* value = argv[i + 1];
+        char* value = argv[i + 1];
         if (flag == "--games") {
             options.games = std::atoi(value);
         } else if (flag == "--computers") {
@@ -33,11 +35,19 @@ bool parseArguments(int argc, char** argv, soak::Options& options) {
             options.firstSeed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
         } else if (flag == "--budget") {
             options.budgetSeconds = std::atof(value);
+        } else if (flag == "--seeds") {
+            for (char* at = value; *at != '\0';) {
+                options.seeds.push_back(static_cast<unsigned>(std::strtoul(at, &at, 10)));
+                at += *at == ',' ? 1 : 0;
+            }
         } else if (flag == "--jobs") {
             options.jobs = std::atoi(value);
         } else {
             return false;
         }
+    }
+    if (!options.seeds.empty()) {
+        options.games = 1;
     }
     return argc % 2 == 1 && options.games > 0 && options.jobs > 0 && options.fewest >= 1 &&
            options.most <= 6 && options.fewest <= options.most;
@@ -49,7 +59,7 @@ int main(int argc, char** argv) {
     soak::Options options;
     if (!parseArguments(argc, argv, options)) {
         std::fprintf(stderr, "usage: %s [--games N] [--computers A-B] [--first-seed S] [--budget SECONDS] "
-                             "[--jobs J]\n",
+                             "[--jobs J] [--seeds S,S,...]\n",
                      argv[0]);
         return 2;
     }

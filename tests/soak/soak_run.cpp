@@ -8,10 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 
 namespace soak {
@@ -113,6 +113,10 @@ std::vector<GameResult> readShare(int fd) {
 } // namespace
 
 unsigned seedFor(const Options& options, int computers, int index) {
+    if (!options.seeds.empty()) {
+        const auto nth = static_cast<std::size_t>(computers - options.fewest);
+        return options.seeds[std::min(nth, options.seeds.size() - 1)];
+    }
     return options.firstSeed + static_cast<unsigned>(computers) * 100000u + static_cast<unsigned>(index);
 }
 

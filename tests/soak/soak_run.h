@@ -14,6 +14,7 @@ struct Options {
     unsigned firstSeed = 1;
     double budgetSeconds = 0; // 0: no limit
     int jobs = 1;
+    std::vector<unsigned> seeds; // one game per count with these, when given
 };
 
 struct GameResult {
