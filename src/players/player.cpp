@@ -1,7 +1,6 @@
 #include "players/player.h"
 
 #include "platform/console.h"
-#include "platform/text_width.h"
 
 #include <string>
 
@@ -15,25 +14,6 @@ namespace {
 constexpr int fanOffsetX = 2;
 constexpr int fanOffsetY = 1;
 constexpr int fanStep = 4;
-
-// The longest name kept: the final message, built for a 256-byte buffer,
-// holds a name of 217 cells. A longer word is cut there, at a character
-// boundary, so a name pasted by mistake cannot bury the table under its
-// text at every turn.
-constexpr int nameCells = 217;
-
-std::string cutToCells(const std::string& text, int cells) {
-    std::size_t end = 0;
-    for (int used = 0; end < text.size();) {
-        const platform::CodePoint cp = platform::decodeUtf8(text, end);
-        used += platform::cellWidth(cp.value);
-        if (used > cells) {
-            break;
-        }
-        end += cp.length;
-    }
-    return text.substr(0, end);
-}
 
 } // namespace
 
@@ -62,7 +42,7 @@ int Player::pay(int amount) {
     return amount;
 }
 
-void Player::readName() { name = cutToCells(platform::readWord(), nameCells); }
+void Player::readName() { name = platform::readWord(); }
 
 void Player::receiveCard(Card* card) {
     if (cardCount >= maxCards) {
