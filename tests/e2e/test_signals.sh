@@ -1,6 +1,7 @@
 #!/bin/bash
 # Every way the program can be ended from outside gives the terminal back as
-# it was: SIGTERM, Ctrl-C, SIGHUP, and the pane closing under it.
+# it was: SIGTERM, Ctrl-C (at the menu and in the middle of a deal), SIGHUP,
+# and the pane closing under it.
 source "$(dirname "$0")/lib.sh" "$@"
 
 game_at_menu() {
@@ -18,6 +19,24 @@ expect_restored_after_exit 143
 note "Ctrl-C at the menu"
 game_at_menu
 keys s C-c
+expect_restored_after_exit 130
+
+note "Ctrl-C while the cards are dealt"
+game_at_menu
+keys Enter
+wait_for_text "Player 이름 입력 : "
+tmx send-keys -t "$E2E_PANE" -l "tester"
+keys Enter
+wait_for_text "Computer 인원 입력(1~6) : "
+keys 1 Enter
+# The seat receiving a card is named in the middle of the table.
+dealing() {
+    local middle
+    middle=$(cells 20 84 20)
+    [[ $middle == *tester* || $middle == *Computer1* ]]
+}
+wait_until "a card being dealt" 20 dealing
+keys C-c
 expect_restored_after_exit 130
 
 note "SIGHUP at the menu"
