@@ -3,6 +3,7 @@
 #include "platform/console.h"
 #include "platform/posix/glyph_probe.h"
 #include "platform/posix/key_decoder.h"
+#include "platform/posix/output_costs.h"
 #include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/terminal_session.h"
@@ -118,6 +119,7 @@ std::string backend::readTypedLine() {
 }
 
 void sleepMs(int milliseconds) {
+    posix::outputCosts().sleepAskedMs += milliseconds;
 #ifdef BRANNOCKTIDE_INSTANT_SLEEP
     milliseconds = 0;
 #endif

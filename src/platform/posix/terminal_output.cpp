@@ -2,6 +2,7 @@
 
 #include "platform/console.h"
 #include "platform/narrow_glyphs.h"
+#include "platform/posix/output_costs.h"
 #include "platform/text_width.h"
 
 #include <cerrno>
@@ -12,6 +13,26 @@ namespace platform::posix {
 namespace {
 
 bool isControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
+
+// Sends the text in one write() when the file takes it whole, as a terminal
+// does. False when the file is gone.
+bool writeAll(int fd, std::string_view text) {
+    OutputCosts& costs = outputCosts();
+    costs.flushes += text.empty() ? 0 : 1;
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        ++costs.writeCalls;
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(n));
+        costs.bytes += n;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -54,7 +75,14 @@ void TerminalOutput::syncForWaiting() {
     }
 }
 
+void TerminalOutput::keepPending() {
+    drawingFrom = pending.size();
+    sentBeforeDrawing = sent;
+}
+
 void TerminalOutput::clear() {
+    pending.resize(drawingFrom);
+    sent = sentBeforeDrawing;
     pending += "\x1b[2J"; // blanks every cell and leaves the cursor where it is
     wanted.x = 0;
     wanted.y = 0;
@@ -126,11 +154,13 @@ void TerminalOutput::echoed(std::string_view line) {
     wanted.x = sent.x = 0;
     wanted.y = sent.y = wanted.y + 1;
     sent.placed = false; // a long line wrapped, or the screen scrolled
+    keepPending();
 }
 
 void TerminalOutput::restart(std::string_view setup) {
     pending.assign(setup);
     sent = State{};
+    keepPending();
 }
 
 void TerminalOutput::notice(const std::vector<std::string>& lines) {
@@ -179,20 +209,10 @@ std::string TerminalOutput::pendingText() {
 
 bool TerminalOutput::flush(int fd) {
     syncForWaiting();
-    std::size_t done = 0;
-    while (done < pending.size()) {
-        const ssize_t n = ::write(fd, pending.data() + done, pending.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            pending.clear();
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    const bool sentAll = writeAll(fd, pending);
     pending.clear();
-    return true;
+    keepPending();
+    return sentAll;
 }
 
 } // namespace platform::posix

@@ -5,10 +5,10 @@
 // It keeps apart what the game asked for (cursor place, colour, cursor shown)
 // and what the terminal has, and sends a change only when text needs it or
 // the program is about to wait, so no sequence is sent that would change
-// nothing. It gives each layout glyph the two cells the table is laid out
-// with even on terminals that draw the glyph one cell wide, and it keeps a
-// copy of the screen so the whole table can be drawn again after the
-// terminal lost it.
+// nothing; what a clear would wipe before the next flush is never sent. It
+// gives each layout glyph the two cells the table is laid out with even on
+// terminals that draw the glyph one cell wide, and it keeps a copy of the
+// screen so the whole table can be drawn again after the terminal lost it.
 
 #include "platform/posix/shadow_grid.h"
 
@@ -43,12 +43,16 @@ class TerminalOutput {
     void clear();
 
     // Raw control text that changes nothing the output keeps track of.
-    void control(std::string_view sequence) { pending.append(sequence); }
+    void control(std::string_view sequence) {
+        pending.append(sequence);
+        keepPending();
+    }
     // Raw text that leaves the terminal's cursor somewhere the output does
     // not follow (a question to the terminal); the next text is placed anew.
     void controlMovingCursor(std::string_view sequence) {
         pending.append(sequence);
         sent.placed = false;
+        keepPending();
     }
     // The terminal echoed a typed line at the cursor, then went to the start
     // of the next line.
@@ -87,6 +91,9 @@ class TerminalOutput {
     void syncAttribute();
     void syncForWaiting();
     void replayRow(int y);
+    // What is gathered so far is sent even if the screen is cleared before
+    // the next flush.
+    void keepPending();
 
     std::string pending;
     ShadowGrid grid;
@@ -96,6 +103,11 @@ class TerminalOutput {
     int terminalLines = 42;
     State wanted{0, 0, true, 7, false};
     State sent{0, 0, false, 7, false};
+    // From here on, `pending` holds only drawing, which a clear before the
+    // next flush would wipe unseen: the clear drops it, and the terminal is
+    // then as `sentBeforeDrawing` says.
+    std::size_t drawingFrom = 0;
+    State sentBeforeDrawing = sent;
 };
 
 } // namespace platform::posix
