@@ -16,15 +16,20 @@ void WaitPoint::flush() {
     output.flush(STDOUT_FILENO);
 }
 
-WaitPoint::Woke WaitPoint::pollOnce(bool watchInput, int& milliseconds) {
+namespace {
+
+// Whole milliseconds left until `end`, rounded up: a poll never ends before
+// it, so a wait needs no second poll for a fraction of a millisecond.
+int millisecondsUntil(std::chrono::steady_clock::time_point end) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+} // namespace
+
+WaitPoint::Woke WaitPoint::pollOnce(bool watchInput, int milliseconds) {
     pollfd fds[2] = {{wakeDescriptor(), POLLIN, 0}, {inputFd, POLLIN, 0}};
-    const auto start = std::chrono::steady_clock::now();
     const int n = ::poll(fds, watchInput ? 2 : 1, milliseconds);
-    if (milliseconds > 0) {
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start);
-        milliseconds = waited.count() >= milliseconds ? 0 : milliseconds - static_cast<int>(waited.count());
-    }
     if (n == 0) {
         return Woke::TimeUp;
     }
@@ -34,15 +39,36 @@ WaitPoint::Woke WaitPoint::pollOnce(bool watchInput, int& milliseconds) {
     return Woke::Input;
 }
 
+std::optional<WaitPoint::Clock::time_point> WaitPoint::endOfWait(int milliseconds, bool watchInput) {
+    const std::optional<Clock::time_point> previous = pauseDue;
+    pauseDue.reset();
+    if (milliseconds < 0) {
+        return std::nullopt;
+    }
+    const Clock::time_point now = Clock::now();
+    const auto length = std::chrono::milliseconds(milliseconds);
+    // A pause follows on from when the last one was due to end; when the
+    // game is later than a whole pause (it was stopped, the terminal held
+    // the output back), the pause starts afresh rather than not at all.
+    if (!watchInput && previous && *previous + length > now) {
+        return *previous + length;
+    }
+    return now + length;
+}
+
 bool WaitPoint::wait(int milliseconds, bool watchInput) {
+    const std::optional<Clock::time_point> end = endOfWait(milliseconds, watchInput);
     for (;;) {
         bringScreenBack();
         flush();
-        const Woke woke = pollOnce(watchInput, milliseconds);
+        const Woke woke = pollOnce(watchInput, end ? millisecondsUntil(*end) : -1);
         if (woke == Woke::Input) {
             return true;
         }
-        if (woke == Woke::TimeUp) {
+        if (woke == Woke::TimeUp && end && Clock::now() >= *end) {
+            if (!watchInput) {
+                pauseDue = end;
+            }
             return false;
         }
     }
@@ -87,8 +113,7 @@ bool WaitPoint::showNoticeUntilRoom() {
         output.notice(windowTooSmallNotice(needed.columns, needed.lines, now.columns, now.lines));
         shown = true;
         flush();
-        int forever = -1;
-        if (pollOnce(true, forever) == Woke::Input) {
+        if (pollOnce(true, -1) == Woke::Input) {
             discardKey();
             break;
         }
@@ -100,9 +125,11 @@ bool WaitPoint::showNoticeUntilRoom() {
 
 void WaitPoint::awaitSize(int milliseconds) {
     flush();
+    pauseDue.reset();
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(milliseconds);
     bool changed = false;
-    while (!fits(windowSize(), needed) && milliseconds > 0) {
-        if (pollOnce(false, milliseconds) == Woke::Event) {
+    while (!fits(windowSize(), needed) && Clock::now() < end) {
+        if (pollOnce(false, millisecondsUntil(end)) == Woke::Event) {
             takeEvents();
             changed = true;
         }

@@ -7,6 +7,9 @@
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/window_size.h"
 
+#include <chrono>
+#include <optional>
+
 namespace platform::posix {
 
 class WaitPoint {
@@ -21,6 +24,12 @@ class WaitPoint {
     // the time is up (milliseconds; -1 waits for input only). When the
     // screen has to be brought back meanwhile, that is done and the wait
     // goes on for the time it still had. Returns true when input is ready.
+    //
+    // A pause (a time without input) that the game goes straight on to from
+    // the previous pause is timed from when that one was due to end: the
+    // time spent drawing in between, and the lateness of the system's timer,
+    // fall inside the pause instead of adding to it, so a hand keeps the
+    // pace its pauses set.
     bool wait(int milliseconds, bool watchInput);
 
     // After asking the terminal for a new size: gives it the time to answer,
@@ -32,10 +41,13 @@ class WaitPoint {
     void flush();
 
   private:
+    using Clock = std::chrono::steady_clock;
     enum class Woke { Input, Event, TimeUp };
 
-    // One poll; takes the time it waited off `milliseconds` (unless -1).
-    Woke pollOnce(bool watchInput, int& milliseconds);
+    // One poll, for at most `milliseconds` (-1: no limit).
+    Woke pollOnce(bool watchInput, int milliseconds);
+    // When a wait of `milliseconds` ends; nothing when it has no end.
+    std::optional<Clock::time_point> endOfWait(int milliseconds, bool watchInput);
     void bringScreenBack();
     // Tells the output the window's size now.
     void followWindow();
@@ -48,6 +60,9 @@ class WaitPoint {
     int inputFd;
     bool inputIsTerminal;
     WindowSize needed{162, 42};
+    // When the last pause was due to end, while nothing else was waited for
+    // since.
+    std::optional<Clock::time_point> pauseDue;
 };
 
 } // namespace platform::posix
