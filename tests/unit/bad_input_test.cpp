@@ -236,7 +236,7 @@ struct BadName : BadInputTest, ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(BadName, IsShownAsPlainText) {
     const NameCase& c = GetParam();
-    play({std::string(c.typed) + " 1\n"}, true); // ends at the first winner line
+    play({std::string(c.typed) + " 1\n"}); // ends at the first betting prompt, labels all drawn
     EXPECT_EQ(table.seat(0)->getName(), c.shown);
     EXPECT_TRUE(shows(fake::row(labelLine), std::string(c.shown) + "(금액:")) << fake::row(labelLine);
     for (int y = 0; y < fake::lines; ++y) {
