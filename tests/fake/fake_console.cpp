@@ -70,6 +70,7 @@ struct Console {
     int refusedMoves = 0;
     int runOffs = 0;
     int scrolls = 0;
+    bool drawing = true;
     std::deque<char> script;
     std::function<std::string(fake::Wait)> more;
 };
@@ -185,6 +186,9 @@ void moveCursor(int x, int y) {
 void setAttribute(int attribute) { console().attribute = attribute; }
 
 void write(std::string_view text) {
+    if (!console().drawing) {
+        return;
+    }
     for (std::size_t at = 0; at < text.size();) {
         const CodePoint cp = decodeUtf8(text, at);
         if (cp.value == U'\n') {
@@ -255,6 +259,8 @@ void reset() {
     c = Console{};
     platform::backend::discardTypedInput();
 }
+
+void setDrawing(bool on) { console().drawing = on; }
 
 void type(std::string_view bytes) { console().script.insert(console().script.end(), bytes.begin(), bytes.end()); }
 

@@ -16,6 +16,10 @@ inline constexpr int lines = 42;
 // A blank grid, the cursor home, attribute 7, the clock at 0, no script.
 void reset();
 
+// With drawing off, text goes nowhere: what the game costs without the
+// console's. On again after reset().
+void setDrawing(bool on);
+
 // Appends to the script. Keys and typed lines share one queue, as they do
 // on a keyboard: a typed line is its characters followed by "\n".
 void type(std::string_view bytes);

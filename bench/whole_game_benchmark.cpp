@@ -1,0 +1,60 @@
+// Whole "Play Simulation" games on the fake console, whose clock lets every
+// pause pass at once: the CPU time per hand with the table drawn into the
+// fake console's grid, and with the text going nowhere, on the same games.
+#include "fake/fake_console.h"
+#include "game/game_table.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr unsigned firstSeed = 1;
+constexpr int gamesPerRun = 6;
+
+// Plays one game to its overall winner; returns the hands it took.
+long long playGame(int computers, unsigned seed, bool drawing) {
+    fake::reset();
+    fake::setDrawing(drawing);
+    std::srand(seed);
+    GameTable table;
+    int linesTyped = 0;
+    long long keys = 0;
+    // The name, then the number of computers; a key for every winner line.
+    fake::whenScriptRunsOut([&](fake::Wait wait) -> std::string {
+        if (wait == fake::Wait::Line) {
+            return ++linesTyped == 1 ? "bench\n" : std::to_string(computers) + "\n";
+        }
+        ++keys;
+        return "\r";
+    });
+    table.playGame(true);
+    fake::whenScriptRunsOut(nullptr);
+    return keys - fake::pauseCount(); // the final line's key closes no hand
+}
+
+void BM_WholeGames(benchmark::State& state) {
+    const int computers = static_cast<int>(state.range(0));
+    const bool drawing = state.range(1) != 0;
+    unsigned seed = firstSeed;
+    long long hands = 0;
+    for (auto _ : state) {
+        hands += playGame(computers, seed++, drawing);
+    }
+    state.counters["hands"] =
+        benchmark::Counter(static_cast<double>(hands), benchmark::Counter::kIsRate);
+    state.counters["per_hand"] = benchmark::Counter(
+        static_cast<double>(hands), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+BENCHMARK(BM_WholeGames)
+    ->ArgsProduct({{1, 6}, {1, 0}})
+    ->ArgNames({"computers", "drawing"})
+    ->Iterations(gamesPerRun)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
