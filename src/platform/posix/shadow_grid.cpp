@@ -1,5 +1,7 @@
 #include "platform/posix/shadow_grid.h"
 
+#include <algorithm>
+
 namespace platform::posix {
 
 ShadowGrid::ShadowGrid(int columns, int lines)
@@ -7,9 +9,11 @@ ShadowGrid::ShadowGrid(int columns, int lines)
       cells(static_cast<std::size_t>(width * height)) {}
 
 void ShadowGrid::clear() {
-    for (Cell& c : cells) {
-        c = Cell{};
+    if (rowsFrom < rowsTo) {
+        std::fill(cells.begin() + rowsFrom * width, cells.begin() + rowsTo * width, Cell{});
     }
+    rowsFrom = height;
+    rowsTo = 0;
 }
 
 const Cell& ShadowGrid::at(int x, int y) const {

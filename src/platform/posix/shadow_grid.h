@@ -40,7 +40,12 @@ class ShadowGrid {
     std::string row(int y) const;
 
   private:
-    Cell& cell(int x, int y) { return cells[static_cast<std::size_t>(y * width + x)]; }
+    // Every cell that can change is reached through here, which notes its row.
+    Cell& cell(int x, int y) {
+        rowsFrom = y < rowsFrom ? y : rowsFrom;
+        rowsTo = y + 1 > rowsTo ? y + 1 : rowsTo;
+        return cells[static_cast<std::size_t>(y * width + x)];
+    }
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     // Blanks both halves of a two-cell character that (x, y) is part of.
     void release(int x, int y);
@@ -48,6 +53,10 @@ class ShadowGrid {
     int width;
     int height;
     std::vector<Cell> cells;
+    // The rows written since the last clear: only they can hold anything, and
+    // the 48 clears of a shuffle find one card's rows.
+    int rowsFrom = height;
+    int rowsTo = 0;
 };
 
 } // namespace platform::posix
