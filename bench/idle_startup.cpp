@@ -86,6 +86,10 @@ Usage usageOf(pid_t pid) {
     return u;
 }
 
+// Gives the program the moment from its last write to its wait, which is
+// not idle time.
+void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
+
 Usage idleFor(pid_t pid, double seconds) {
     const Usage before = usageOf(pid);
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -120,11 +124,12 @@ int main(int argc, char** argv) {
     const double startMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     std::printf("start-up: %.1f ms from fork to the title screen read from the terminal\n",
                 startMs);
+    settle();
     bool quiet = reportIdle("at the title menu", idleFor(pid, options.idleSeconds), options);
 
     terminal.type("\r"); // "Game Start"
     const bool prompted = terminal.waitFor("Player 이름 입력", appearMs);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100)); // into its read
+    settle();
     quiet = reportIdle("at the name prompt", idleFor(pid, options.idleSeconds), options) && quiet;
 
     kill(pid, SIGTERM);

@@ -58,3 +58,20 @@ TEST(ShadowGrid, ClearBlanksEverything) {
     EXPECT_FALSE(grid.at(2, 1).continuation);
     EXPECT_EQ(grid.at(1, 1).attribute, 7);
 }
+
+TEST(ShadowGrid, EveryClearBlanksWhatWasWrittenSinceTheLastOne) {
+    ShadowGrid grid(4, 5);
+    grid.put(0, 3, "a", 1, 7);
+    grid.put(0, 1, "b", 1, 7); // above the row written first
+    grid.clear();
+    grid.put(3, 4, "c", 1, 12);
+    grid.put(2, 0, "d", 2, 7); // cut off at the edge: nothing is written
+    grid.clear();
+    grid.put(3, 0, "e", 1, 7);
+    grid.put(4, 0, "\xcc\x81", 0, 7); // a mark joining the character before it
+    grid.clear();
+    for (int y = 0; y < grid.lines(); ++y) {
+        EXPECT_EQ(grid.row(y), "") << "row " << y;
+        EXPECT_EQ(grid.at(3, y).attribute, 7) << "row " << y;
+    }
+}
