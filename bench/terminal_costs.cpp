@@ -2,7 +2,7 @@
 // the real backend with its output going to a pseudo-terminal of the
 // table's size and "Play Simulation" typed into a pipe on standard input:
 //
-//   terminal_costs [--computers N] [--hands H] [--replays N] [--check] [--max-ratio R]
+//   terminal_costs [--computers N] [--hands H] [--pace F] [--replays N] [--check] [--max-ratio R]
 //
 // Plays the title menu and the set-up alone, then again with H whole hands
 // (the input ends at the winner line of hand H); the difference is what the
@@ -11,6 +11,7 @@
 // changed nothing on the screen, and the same output replayed both as the
 // game writes it and one glyph or sequence per write(), timed in this run.
 //
+// --pace       the pace of the pauses, as the program's --pace (0: none)
 // --replays    how often the output is sent again each way (0: not at all)
 // --check      exit 1 unless every flush was one write() and no sequence
 //              was sent that changed nothing
@@ -42,6 +43,7 @@ struct Options {
     int computers = 1;
     int hands = 3;
     int replays = 5;
+    double pace = 1.0;
     bool check = false;
     double maxRatio = 0; // 0: no limit
 };
@@ -56,6 +58,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.computers = std::atoi(argv[++i]);
         } else if (flag == "--hands" && hasValue) {
             options.hands = std::atoi(argv[++i]);
+        } else if (flag == "--pace" && hasValue) {
+            options.pace = std::atof(argv[++i]);
         } else if (flag == "--replays" && hasValue) {
             options.replays = std::atoi(argv[++i]);
         } else if (flag == "--max-ratio" && hasValue) {
@@ -65,7 +69,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
         }
     }
     return options.computers >= 1 && options.computers <= 6 && options.hands >= 1 &&
-           options.replays >= 0;
+           options.replays >= 0 && options.pace >= 0;
 }
 
 double threadCpuSeconds() {
@@ -161,6 +165,7 @@ struct Measured {
 Measured measureGame(const Options& options, bench::PseudoTerminal& terminal) {
     const int reportFd = dup(STDOUT_FILENO);
     dup2(terminal.programSide(), STDOUT_FILENO);
+    platform::setPace(options.pace);
     platform::open();
     Measured m;
     {
@@ -183,17 +188,15 @@ double perHand(long long total, const Options& options) {
 // The wall time of the hands over the pauses the game asked for.
 double reportPacing(const Options& options, const Pass& game) {
     const double asked = static_cast<double>(game.costs.sleepAskedMs) / 1000.0;
-#ifdef BRANNOCKTIDE_INSTANT_SLEEP
-    std::printf("pacing: not measured, the pauses (%.1f s) take no time in this build\n", asked);
-    static_cast<void>(options);
-    return 0;
-#else
+    if (options.pace == 0) {
+        std::printf("pacing: not measured, the pauses take no time at --pace 0\n");
+        return 0;
+    }
     const double ratio = game.wallSeconds / asked;
     std::printf("pacing: wall %.3f s / pauses asked %.3f s = %.4f (%.1f ms over per hand)\n",
                 game.wallSeconds, asked, ratio,
                 (game.wallSeconds - asked) * 1000.0 / options.hands);
     return ratio;
-#endif
 }
 
 struct Verdict {
@@ -278,7 +281,7 @@ int main(int argc, char** argv) {
     if (!parseOptions(argc, argv, options)) {
         std::fprintf(
             stderr,
-            "usage: %s [--computers 1-6] [--hands H] [--replays N] [--check] [--max-ratio R]\n",
+            "usage: %s [--computers 1-6] [--hands H] [--pace F] [--replays N] [--check] [--max-ratio R]\n",
             argv[0]);
         return 2;
     }

@@ -1,25 +1,31 @@
 // Brannocktide: seven-card stud at a text-console table, one person against
 // up to six computers.
+#include "game/command_line.h"
 #include "game/game_table.h"
 #include "platform/console.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <vector>
 
 namespace {
 
-unsigned int startingSeed() {
-#ifdef BRANNOCKTIDE_FIXED_SEED
-    return BRANNOCKTIDE_FIXED_SEED; // the test build plays the same games every run
-#else
-    return static_cast<unsigned int>(std::time(nullptr));
-#endif
-}
+// Status for a terminal that cannot show the table, and for a bad command line.
+constexpr int unusableTerminal = 1;
+constexpr int badCommandLine = 2;
 
-} // namespace
+void printLine(std::FILE* to, const std::string& text) { std::fprintf(to, "%s\n", text.c_str()); }
 
-int main() {
-    std::srand(startingSeed());
+int play(const CommandLine& line) {
+    if (const std::string problem = platform::consoleProblem(); !problem.empty()) {
+        printLine(stderr, problem);
+        return unusableTerminal;
+    }
+    std::srand(line.seed ? *line.seed : static_cast<unsigned int>(std::time(nullptr)));
+    platform::setPace(line.pace);
+    platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
     try {
         GameTable gameManager;
@@ -29,4 +35,24 @@ int main() {
     }
     platform::close();
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    switch (line.action) {
+    case CommandLine::Action::help:
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::version:
+        printLine(stdout, versionText());
+        return 0;
+    case CommandLine::Action::refuse:
+        printLine(stderr, "brannocktide: " + line.problem + "; " + usageHint());
+        return badCommandLine;
+    case CommandLine::Action::play:
+        break;
+    }
+    return play(line);
 }

@@ -30,6 +30,16 @@ class InputClosed : public std::runtime_error {
     InputClosed() : std::runtime_error("input closed") {}
 };
 
+// Why this console cannot show the table (a terminal without cursor
+// addressing, a codeset without Hangul), as one line; empty when it can.
+// Asked before open(), which it does not replace; writes nothing.
+std::string consoleProblem();
+
+// Every pause is the asked time multiplied by the factor (0: no pauses).
+void setPace(double factor);
+// With colour off, light red is shown in the normal attribute.
+void setColour(bool on);
+
 // Prepares the console (called once, first) and gives it back as it was
 // (called once, last; also safe to call again).
 void open();

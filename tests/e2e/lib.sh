@@ -2,12 +2,11 @@
 # terminal, a tmux pane on a private tmux server that is always shut down.
 #
 # Usage in a test: source "$(dirname "$0")/lib.sh" "$@"
-# $1 is the program, $2 the same program with instant sleeps and a fixed seed.
+# $1 is the program.
 
 set -u
 
 GAME=$1
-FASTPLAY=${2:-$1}
 E2E_SOCKET="brannocktide-e2e-$$-$RANDOM"
 E2E_DIR=$(mktemp -d)
 E2E_PANE=none

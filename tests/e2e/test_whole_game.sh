@@ -1,8 +1,7 @@
 #!/bin/bash
 # Whole hands in a real terminal: the set-up dialogue, a hand of "Game Start"
 # with the game's own pacing, checked at its key moments, a hand of "Play
-# Simulation", and a whole game to its final line on the build whose sleeps
-# take no time.
+# Simulation", and a whole game to its final line without pauses.
 source "$(dirname "$0")/lib.sh" "$@"
 
 prompt_line_has() { cells_are 14 0 "│ " && screen | sed -n 15p | grep -qF -- "$1"; }
@@ -70,7 +69,7 @@ expect_restored_after_exit 143
 note "a whole game to its final line, keys typed ahead"
 start_shell 162 42
 tmx pipe-pane -o -t "$E2E_PANE" "cat >> $E2E_DIR/output"
-start_game "$FASTPLAY"
+start_game "$GAME" --seed 100013 --pace 0
 expect_title_screen
 keys s Enter
 set_up_table

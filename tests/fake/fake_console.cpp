@@ -2,6 +2,7 @@
 
 #include "platform/backend.h"
 #include "platform/console.h"
+#include "platform/console_settings.h"
 #include "platform/text_width.h"
 
 #include <algorithm>
@@ -183,7 +184,7 @@ void moveCursor(int x, int y) {
     console().y = y;
 }
 
-void setAttribute(int attribute) { console().attribute = attribute; }
+void setAttribute(int attribute) { console().attribute = settings::shownAttribute(attribute); }
 
 void write(std::string_view text) {
     if (!console().drawing) {
@@ -248,7 +249,7 @@ std::string backend::readTypedLine() {
     }
 }
 
-void sleepMs(int milliseconds) { console().clock += milliseconds; }
+void sleepMs(int milliseconds) { console().clock += settings::pauseMs(milliseconds); }
 
 } // namespace platform
 

@@ -1,16 +1,19 @@
 // The console layer on a POSIX terminal (Linux, macOS, the BSDs).
 #include "platform/backend.h"
 #include "platform/console.h"
+#include "platform/console_settings.h"
 #include "platform/posix/glyph_probe.h"
 #include "platform/posix/key_decoder.h"
 #include "platform/posix/output_costs.h"
 #include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_output.h"
+#include "platform/posix/terminal_fitness.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/posix/wait_point.h"
 #include "platform/posix/window_size.h"
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -26,6 +29,7 @@ void waitForInput();
 struct Terminal {
     bool inputIsTerminal = isatty(STDIN_FILENO) == 1;
     bool outputIsTerminal = isatty(STDOUT_FILENO) == 1;
+    std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
     posix::TerminalOutput output;
     posix::TerminalInput input{STDIN_FILENO, &waitForInput};
     posix::KeyDecoder keys{input};
@@ -62,8 +66,12 @@ void endAtExit() {
 
 } // namespace
 
+std::string consoleProblem() { return posix::terminalProblem(posix::TerminalEnvironment::current()); }
+
 void open() {
     Terminal& t = terminal();
+    t.output.setRecoder(t.recoder.get());
+    t.input.setRecoder(t.recoder.get());
     posix::beginSession(t.inputIsTerminal, t.outputIsTerminal);
     std::atexit(endAtExit);
     if (!t.outputIsTerminal) {
@@ -119,11 +127,9 @@ std::string backend::readTypedLine() {
 }
 
 void sleepMs(int milliseconds) {
-    posix::outputCosts().sleepAskedMs += milliseconds;
-#ifdef BRANNOCKTIDE_INSTANT_SLEEP
-    milliseconds = 0;
-#endif
-    terminal().waits.wait(milliseconds, false);
+    const int pause = settings::pauseMs(milliseconds);
+    posix::outputCosts().sleepAskedMs += pause;
+    terminal().waits.wait(pause, false);
 }
 
 } // namespace platform

@@ -58,12 +58,25 @@ std::optional<unsigned char> TerminalInput::readByte() {
     }
 }
 
+unsigned char TerminalInput::inUtf8(unsigned char raw) {
+    if (recoder == nullptr) {
+        return raw;
+    }
+    std::string text = recoder->fromTerminal(std::string(1, static_cast<char>(raw)));
+    while (text.empty()) {
+        const auto more = readByte();
+        text = more ? recoder->fromTerminal(std::string(1, static_cast<char>(*more))) : "?";
+    }
+    keepForLater(std::string_view(text).substr(1));
+    return static_cast<unsigned char>(text[0]);
+}
+
 unsigned char TerminalInput::next() {
     if (auto byte = takeReadAhead()) {
         return *byte;
     }
     if (auto byte = readByte()) {
-        return *byte;
+        return inUtf8(*byte);
     }
     throw InputClosed();
 }
@@ -79,7 +92,7 @@ std::optional<unsigned char> TerminalInput::nextWithin(int milliseconds) {
     if (::read(fd, &byte, 1) != 1) {
         return std::nullopt;
     }
-    return byte;
+    return inUtf8(byte);
 }
 
 std::string TerminalInput::nextLine() {

@@ -3,6 +3,8 @@
 // person typed them. Bytes read ahead (while looking for the end of a cursor
 // key or for the terminal's answer to a question) are kept for later reads.
 
+#include "platform/posix/codeset.h"
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -19,6 +21,8 @@ class TerminalInput {
     explicit TerminalInput(int fd, Waiter waitReadable = nullptr) : fd(fd), waitReadable(waitReadable) {}
 
     int descriptor() const { return fd; }
+    // Bytes from a terminal that speaks another codeset are taken as UTF-8.
+    void setRecoder(Recoder* terminalCodeset) { recoder = terminalCodeset; }
     // The next byte; throws InputClosed at the end of the input.
     unsigned char next();
     // The next byte if one comes within the time, otherwise nothing.
@@ -34,9 +38,13 @@ class TerminalInput {
     // One byte from the descriptor, once it is readable; nothing at the end.
     std::optional<unsigned char> readByte();
     bool readableWithin(int milliseconds);
+    // The first UTF-8 byte of what a byte from the descriptor starts; the
+    // rest of the character is read and kept for the next reads.
+    unsigned char inUtf8(unsigned char raw);
 
     int fd;
     Waiter waitReadable;
+    Recoder* recoder = nullptr;
     std::deque<unsigned char> readAhead;
 };
 

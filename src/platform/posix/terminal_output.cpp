@@ -1,6 +1,7 @@
 #include "platform/posix/terminal_output.h"
 
 #include "platform/console.h"
+#include "platform/console_settings.h"
 #include "platform/narrow_glyphs.h"
 #include "platform/posix/output_costs.h"
 #include "platform/text_width.h"
@@ -45,6 +46,8 @@ void TerminalOutput::moveCursor(int x, int y) {
     wanted.x = x;
     wanted.y = y;
 }
+
+void TerminalOutput::setAttribute(int attribute) { wanted.attribute = settings::shownAttribute(attribute); }
 
 void TerminalOutput::syncCursor() {
     if (sent.placed && sent.x == wanted.x && sent.y == wanted.y) {
@@ -209,7 +212,7 @@ std::string TerminalOutput::pendingText() {
 
 bool TerminalOutput::flush(int fd) {
     syncForWaiting();
-    const bool sentAll = writeAll(fd, pending);
+    const bool sentAll = writeAll(fd, recoder != nullptr ? recoder->toTerminal(pending) : pending);
     pending.clear();
     keepPending();
     return sentAll;

@@ -10,6 +10,7 @@
 // terminals that draw the glyph one cell wide, and it keeps a copy of the
 // screen so the whole table can be drawn again after the terminal lost it.
 
+#include "platform/posix/codeset.h"
 #include "platform/posix/shadow_grid.h"
 
 #include <string>
@@ -27,6 +28,8 @@ class TerminalOutput {
     // does, each is followed by a filler cell.
     void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
     bool areGlyphsNarrow() const { return glyphsNarrow; }
+    // A terminal that speaks another codeset gets what is sent converted.
+    void setRecoder(Recoder* terminalCodeset) { recoder = terminalCodeset; }
     // The terminal's size: text reaching its right edge wraps, and after
     // that the terminal's cursor is no longer known; a repaint leaves out
     // what lies outside, so it never wraps or scrolls.
@@ -36,7 +39,7 @@ class TerminalOutput {
     }
 
     void moveCursor(int x, int y);
-    void setAttribute(int attribute) { wanted.attribute = attribute; }
+    void setAttribute(int attribute);
     void setCursorVisible(bool visible) { wanted.visible = visible; }
     void write(std::string_view text);
     // Blanks the screen; the next text starts in the top-left cell.
@@ -99,6 +102,7 @@ class TerminalOutput {
     ShadowGrid grid;
     bool recording = true;
     bool glyphsNarrow = true;
+    Recoder* recoder = nullptr;
     int terminalColumns = 162;
     int terminalLines = 42;
     State wanted{0, 0, true, 7, false};

@@ -1,6 +1,7 @@
 // The console layer on the Windows console.
 #include "platform/backend.h"
 #include "platform/console.h"
+#include "platform/console_settings.h"
 #include "platform/windows/console_input.h"
 #include "platform/windows/console_output.h"
 #include "platform/windows/console_session.h"
@@ -54,6 +55,9 @@ void endAtExit() {
 
 } // namespace
 
+// The Windows console always takes cursor addressing and UTF-16 text.
+std::string consoleProblem() { return ""; }
+
 void open() {
     Console& c = console();
     const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
@@ -71,7 +75,7 @@ void close() { endAtExit(); }
 
 void moveCursor(int x, int y) { console().output.moveCursor(x, y); }
 
-void setAttribute(int attribute) { console().output.setAttribute(attribute); }
+void setAttribute(int attribute) { console().output.setAttribute(settings::shownAttribute(attribute)); }
 
 void write(std::string_view text) { console().output.write(text); }
 
@@ -119,11 +123,10 @@ std::string backend::readTypedLine() {
 
 void sleepMs(int milliseconds) {
     flush();
-#ifdef BRANNOCKTIDE_INSTANT_SLEEP
-    (void)milliseconds;
-#else
-    Sleep(static_cast<DWORD>(milliseconds < 0 ? 0 : milliseconds));
-#endif
+    const int pause = settings::pauseMs(milliseconds);
+    if (pause > 0) {
+        Sleep(static_cast<DWORD>(pause));
+    }
 }
 
 } // namespace platform
