@@ -1,0 +1,109 @@
+#!/bin/bash
+# The command line and the environment: --help and --version print and
+# leave; a bad command line, TERM=dumb and a codeset without Hangul are
+# refused with one line on stderr, before anything touches the terminal;
+# NO_COLOR drops the colour; EUC-KR is converted both ways; and a seed plays
+# the same hands without pauses as at the table's own pace.
+source "$(dirname "$0")/lib.sh" "$@"
+
+out=$E2E_DIR/out
+err=$E2E_DIR/err
+
+note "--help and --version: stdout only, status 0, no escape sequence"
+"$GAME" --help >"$out" 2>"$err" </dev/null || fail "--help: status $?"
+grep -qF -- "--seed N" "$out" && grep -qF -- "--pace F" "$out" || fail "--help: no options listed"
+grep -q $'\e' "$out" && fail "--help: an escape sequence"
+[[ -s $err ]] && fail "--help wrote to stderr: $(cat "$err")"
+"$GAME" --version >"$out" 2>"$err" </dev/null || fail "--version: status $?"
+grep -qxE 'brannocktide [0-9]+\.[0-9]+\.[0-9]+' "$out" || fail "--version printed: $(cat "$out")"
+[[ $(wc -l <"$out") == 1 && ! -s $err ]] || fail "--version: more than its line"
+
+# Runs the program under strace in the pane (a real terminal), with stderr
+# to a file; it must end with the status, one line on stderr naming `what`,
+# and neither a write to standard output nor a change of the terminal's
+# settings.
+expect_refused() {
+    local status=$1 what=$2
+    shift 2
+    rm -f "$err" "$E2E_DIR/trace"
+    cat >"$E2E_DIR/refused.sh" <<RUN
+exec strace -o $E2E_DIR/trace -e trace=write,ioctl $* 2>$err
+RUN
+    start_game bash "$E2E_DIR/refused.sh"
+    expect_restored_after_exit "$status"
+    [[ $(wc -l <"$err") == 1 ]] || fail "$*: stderr is not one line: $(cat "$err")"
+    grep -qF -- "$what" "$err" || fail "$*: stderr does not name $what: $(cat "$err")"
+    grep -E '^write\(1,|TCSETS|TIOCSWINSZ' "$E2E_DIR/trace" && fail "$*: the terminal was touched"
+    note "refused: $(cat "$err")"
+}
+
+start_shell 162 42
+note "a bad command line: status 2"
+expect_refused 2 "'--colour'" "$GAME" --colour
+expect_refused 2 "'fast'" "$GAME" --pace fast
+expect_refused 2 "'--seed'" "$GAME" --seed
+note "a terminal that cannot show the table: status 1"
+expect_refused 1 "TERM=dumb" env TERM=dumb "$GAME"
+expect_refused 1 "ISO-8859-1" env LC_ALL=en_US.ISO-8859-1 "$GAME"
+
+note "NO_COLOR set: the menu cursor in the normal colour; set but empty: light red"
+start_game env NO_COLOR=1 "$GAME"
+expect_title_screen
+expect_cells 20 68 "▷ "
+[[ $(attributes_at 20 68) == "" ]] || fail "the cursor has colour under NO_COLOR: $(attributes_at 20 68)"
+keys s s Enter
+expect_restored_after_exit 0
+start_game env NO_COLOR= "$GAME"
+expect_title_screen
+expect_red_cursor_on 20
+keys s s Enter
+expect_restored_after_exit 0
+
+note "EUC-KR: the table reaches the terminal in EUC-KR, a name typed in it comes back"
+raw=$E2E_DIR/raw
+tmx pipe-pane -o -t "$E2E_PANE" "cat >> $raw"
+start_game env LC_ALL=ko_KR.EUC-KR "$GAME" --pace 0
+in_euc_kr() { iconv -f EUC-KR -t UTF-8 -c "$raw" | grep -qF -- "$1"; }
+wait_until "the title in EUC-KR" 10 in_euc_kr "Brannocktide"
+keys Enter
+wait_until "the name prompt in EUC-KR" 10 in_euc_kr "Player 이름 입력 : "
+keys -H c7 d1 b1 db # 한글
+keys Enter
+wait_until "the count prompt in EUC-KR" 10 in_euc_kr "Computer 인원 입력(1~6) : "
+keys 1 Enter
+wait_until "the name in its label" 10 in_euc_kr "한글(금액:1000000)"
+tmx pipe-pane -t "$E2E_PANE"
+kill -TERM "$(game_pid)"
+expect_restored_after_exit 143
+
+# The cards and labels of both seats at the person's first betting prompt.
+first_prompt_table() {
+    wait_until "the first betting prompt" 60 screen_has "1.배팅 2.다이 : "
+    screen | sed -n '2,14p;26,38p'
+}
+play_to_first_prompt() {
+    start_game "$GAME" --seed 4242 "$@"
+    expect_title_screen
+    keys Enter
+    wait_for_text "Player 이름 입력 : "
+    keys -l tester
+    keys Enter
+    wait_for_text "Computer 인원 입력(1~6) : "
+    keys 1 Enter
+}
+
+note "--seed: the same hands without pauses as at the table's own pace"
+play_to_first_prompt --pace 0
+fast=$(first_prompt_table)
+kill -TERM "$(game_pid)"
+expect_restored_after_exit 143
+start_shell 162 42
+SECONDS_BEFORE=$SECONDS
+play_to_first_prompt
+paced=$(first_prompt_table)
+((SECONDS - SECONDS_BEFORE >= 5)) || fail "the paced game reached its prompt too soon"
+kill -TERM "$(game_pid)"
+expect_restored_after_exit 143
+[[ $fast == "$paced" ]] || fail "seed 4242 dealt differently: $(diff <(echo "$fast") <(echo "$paced"))"
+
+echo "PASS"
