@@ -1,10 +1,18 @@
 #include "platform/text_width.h"
 
+#include <algorithm>
 #include <array>
 
 namespace platform {
 
 namespace {
+
+struct CodeRange {
+    char32_t first;
+    char32_t last;
+};
+
+#include "platform/unicode_widths.inc"
 
 constexpr char32_t replacement = 0xFFFD;
 
@@ -15,22 +23,15 @@ constexpr std::array<char32_t, 15> layoutGlyphs = {
     0x25B7, 0x25A9, 0x25C7, 0x2661,                 // cursor, panel fill, title glyphs
 };
 
+template <std::size_t N> bool inRanges(const CodeRange (&ranges)[N], char32_t c) {
+    const auto* end = ranges + N;
+    const auto* at = std::upper_bound(ranges, end, c, [](char32_t v, const CodeRange& r) { return v < r.first; });
+    return at != ranges && c <= (at - 1)->last;
+}
+
+bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
 bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-bool isWide(char32_t c) {
-    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) ||
-           (c >= 0x3041 && c <= 0x33FF) || (c >= 0x3400 && c <= 0x4DBF) ||
-           (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA960 && c <= 0xA97F) ||
-           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F) ||
-           (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
-}
-
-bool isZeroWidth(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x0300 && c <= 0x036F) ||
-           (c >= 0x1160 && c <= 0x11FF) || c == 0x200B || (c >= 0xFE00 && c <= 0xFE0F);
-}
 
 } // namespace
 
@@ -67,23 +68,52 @@ CodePoint decodeUtf8(std::string_view text, std::size_t at) {
     return {value, length};
 }
 
-bool isLayoutGlyph(char32_t c) {
-    for (char32_t g : layoutGlyphs) {
-        if (g == c) {
-            return true;
-        }
+std::string encodeUtf8(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    return false;
+    return out;
+}
+
+bool isLayoutGlyph(char32_t c) {
+    // All of them lie between the reference mark and the white heart suit.
+    if (c < 0x203B || c > 0x2667) {
+        return false;
+    }
+    return std::find(layoutGlyphs.begin(), layoutGlyphs.end(), c) != layoutGlyphs.end();
+}
+
+bool isShowable(char32_t c) {
+    if (c < 0x80) {
+        return !isControl(c);
+    }
+    return c <= 0x10FFFF && !isControl(c) && !inRanges(zeroWidthRanges, c) && !inRanges(unassignedRanges, c);
 }
 
 int cellWidth(char32_t c) {
     if (c < 0x80) {
-        return c >= 0x20 && c != 0x7F ? 1 : 0;
+        return isControl(c) ? 0 : 1;
     }
-    if (isLayoutGlyph(c) || isWide(c)) {
+    if (isLayoutGlyph(c)) {
         return 2;
     }
-    return isZeroWidth(c) ? 0 : 1;
+    if (!isShowable(c)) {
+        return 0;
+    }
+    return inRanges(wideRanges, c) ? 2 : 1;
 }
 
 int cellWidth(std::string_view text) {
@@ -101,8 +131,8 @@ std::string sanitizeTyped(std::string_view text) {
     safe.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const CodePoint cp = decodeUtf8(text, at);
-        const bool control = cp.value < 0x20 || (cp.value >= 0x7F && cp.value < 0xA0);
-        if (cp.value == replacement || control) {
+        const bool broken = cp.value == replacement && cp.length == 1;
+        if (broken || !isShowable(cp.value)) {
             safe += '?';
         } else {
             safe.append(text.substr(at, cp.length));

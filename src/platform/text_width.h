@@ -1,6 +1,7 @@
 #pragma once
 // How many console cells a text takes, by the layout's rule: ASCII one cell,
-// each Hangul syllable and each of the table's drawing glyphs two cells.
+// each Hangul syllable and each of the table's drawing glyphs two cells, and
+// every other character as terminals draw it, after the Unicode data.
 // Centring, padding and blanking all count these cells, never bytes.
 
 #include <cstddef>
@@ -16,19 +17,28 @@ struct CodePoint {
     std::size_t length;
 };
 CodePoint decodeUtf8(std::string_view text, std::size_t at);
+// The code point as UTF-8.
+std::string encodeUtf8(char32_t c);
 
 // True for the box, suit and symbol glyphs the table is drawn with. Many
 // terminals draw these one cell wide although the layout gives each two.
 bool isLayoutGlyph(char32_t c);
 
-// Cells one code point takes: 0 for combining marks and controls, 2 for the
-// layout glyphs and East Asian wide characters (Hangul among them), else 1.
+// True for a character that takes cells of its own and can be shown on its
+// own: not a control, not a mark or format character that joins its
+// neighbour, not a code point without a character.
+bool isShowable(char32_t c);
+
+// Cells one code point takes: 2 for the layout glyphs and East Asian wide
+// characters (Hangul among them), 1 for other showable characters, 0 for
+// the rest.
 int cellWidth(char32_t c);
 // Cells a whole text takes.
 int cellWidth(std::string_view text);
 
-// Typed text made safe to show: invalid UTF-8 and control characters become
-// "?", so nothing a person types can move the cursor or change colours.
+// Typed text made safe to show: invalid UTF-8 and every character that is
+// not showable become "?", so nothing a person types can move the cursor,
+// change colours or take cells the layout did not count.
 std::string sanitizeTyped(std::string_view text);
 
 } // namespace platform

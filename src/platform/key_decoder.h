@@ -1,0 +1,51 @@
+#pragma once
+// Key presses as the game reads them, from the bytes a terminal sends (or a
+// test script): Enter is 13 whichever line end comes, a cursor key is the
+// prefix 224 and then the console's code for it (up 72, down 80, right 77,
+// left 75), a character of several UTF-8 bytes is one key. Other escape
+// sequences (function keys, the terminal's late answers, the marks around
+// pasted text) never reach the game as a string of odd keys: they count as
+// one Escape, or as nothing at all.
+
+#include "platform/line_editor.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// Where the keys come from.
+struct ByteSource {
+    // The next byte; throws InputClosed at the end of the input.
+    std::function<unsigned char()> next;
+    // The next byte if one comes within the milliseconds, otherwise nothing.
+    std::function<std::optional<unsigned char>(int)> nextWithin;
+};
+
+class KeyDecoder {
+  public:
+    explicit KeyDecoder(ByteSource source) : source(std::move(source)) {}
+
+    // The next key for a single-key wait.
+    int nextKey();
+    // The next key of a typed line.
+    LineKey nextLineKey();
+
+  private:
+    unsigned char nextByte();
+    std::optional<unsigned char> nextByteWithin(int milliseconds);
+    // The rest of a UTF-8 character whose first byte was `lead`; nothing
+    // (with the bytes kept for later) when they make no character.
+    std::optional<char32_t> restOfCharacter(unsigned char lead);
+    // After an Escape: the cursor key's code, nothing for a sequence that is
+    // no key at all, or Escape itself.
+    std::optional<int> afterEscape();
+    std::optional<int> controlSequence();
+
+    ByteSource source;
+    std::string heldBack;          // bytes read ahead, to be read again
+    std::optional<int> secondCode; // the code after a 224 prefix
+};
+
+} // namespace platform
