@@ -1,33 +1,58 @@
 #include "platform/windows/console_input.h"
 
 #include "platform/console.h"
-#include "platform/utf16.h"
 #include "platform/windows/console_session.h"
 #include "platform/windows/win32.h"
 
 #include <array>
-#include <conio.h>
-#include <cstdio>
 
 namespace platform::windows {
 
 namespace {
 
-// Ctrl-Z at the start of a line is the console's end of input.
-constexpr char16_t endOfInput = 0x1A;
+constexpr char32_t controlC = 0x03;
+constexpr char32_t controlD = 0x04;
+constexpr char32_t backspace = 0x08;
+constexpr char32_t controlU = 0x15;
+// Ctrl-Z is the console's own end of input.
+constexpr char32_t controlZ = 0x1A;
+
+// The console's code after the 224 prefix, or 0 for no cursor key.
+int cursorKeyCode(WORD key) {
+    switch (key) {
+    case VK_UP:
+        return 72;
+    case VK_DOWN:
+        return 80;
+    case VK_RIGHT:
+        return 77;
+    case VK_LEFT:
+        return 75;
+    default:
+        return 0;
+    }
+}
+
+bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+LineKey lineKey(LineKey::Kind kind, char32_t c = 0) { return {kind, c}; }
 
 } // namespace
 
-void ConsoleInput::attach(void* inputHandle, bool isConsole) {
+void ConsoleInput::attach(void* inputHandle, bool isConsole, WindowChanged onWindowChange) {
     handle = inputHandle;
     console = isConsole;
+    windowChanged = onWindowChange;
 }
 
 bool ConsoleInput::fillReadAhead() {
     std::array<char, 4096> chunk;
     DWORD got = 0;
-    if (!ReadFile(handle, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) {
-        return false; // the end of a file, or the writer closed the pipe
+    if (streamEnded || !ReadFile(handle, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) ||
+        got == 0) {
+        streamEnded = true; // the end of a file, or the writer closed the pipe
+        return false;
     }
     readAhead.assign(chunk.data(), got);
     readAt = 0;
@@ -41,18 +66,102 @@ unsigned char ConsoleInput::nextByte() {
     return static_cast<unsigned char>(readAhead[readAt++]);
 }
 
-int ConsoleInput::nextKey() {
-    if (!console) {
-        return nextByte();
+std::optional<unsigned char> ConsoleInput::nextByteIfAny(int) {
+    if (readAt == readAhead.size() && !fillReadAhead()) {
+        return std::nullopt;
     }
-    const int key = _getch();
-    if (key == EOF) {
-        throw InputClosed();
-    }
-    return key;
+    return static_cast<unsigned char>(readAhead[readAt++]);
 }
 
-std::string ConsoleInput::streamLine() {
+std::optional<ConsoleInput::Press> ConsoleInput::pressOf(const void* data) {
+    const auto& record = *static_cast<const INPUT_RECORD*>(data);
+    if (record.EventType != KEY_EVENT) {
+        return std::nullopt;
+    }
+    const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+    if (!key.bKeyDown || key.wVirtualKeyCode == VK_PROCESSKEY) {
+        return std::nullopt; // a release, or the input method still composing
+    }
+    char32_t c = static_cast<char16_t>(key.uChar.UnicodeChar);
+    if (isHighSurrogate(c)) {
+        highSurrogate = static_cast<char16_t>(c);
+        return std::nullopt;
+    }
+    if (isLowSurrogate(c)) {
+        if (highSurrogate == 0) {
+            return std::nullopt;
+        }
+        c = 0x10000 + ((static_cast<char32_t>(highSurrogate) - 0xD800) << 10) + (c - 0xDC00);
+    }
+    highSurrogate = 0;
+    if (c == 0 && cursorKeyCode(key.wVirtualKeyCode) == 0) {
+        return std::nullopt; // Shift, Ctrl, a function key: nothing typed
+    }
+    return Press{c, key.wVirtualKeyCode};
+}
+
+ConsoleInput::Press ConsoleInput::nextPress() {
+    for (;;) {
+        INPUT_RECORD record;
+        DWORD got = 0;
+        if (!ReadConsoleInputW(handle, &record, 1, &got) || got == 0) {
+            throw InputClosed();
+        }
+        if (record.EventType == WINDOW_BUFFER_SIZE_EVENT && windowChanged != nullptr) {
+            windowChanged();
+        }
+        if (const auto press = pressOf(&record)) {
+            if (press->character == controlC) {
+                stopOnControlC(); // Ctrl-C came as a key rather than as a signal
+            }
+            return *press;
+        }
+    }
+}
+
+int ConsoleInput::nextKey() {
+    if (secondCode) {
+        const int code = *secondCode;
+        secondCode.reset();
+        return code;
+    }
+    if (!console) {
+        return streamKeys.nextKey();
+    }
+    const Press press = nextPress();
+    if (press.character == 0) {
+        secondCode = cursorKeyCode(press.key);
+        return keyExtendedPrefix;
+    }
+    return press.character == U'\r' ? keyEnter : static_cast<int>(press.character);
+}
+
+LineKey ConsoleInput::nextLineKey() {
+    if (!console) {
+        return streamKeys.nextLineKey();
+    }
+    const Press press = nextPress();
+    switch (press.character) {
+    case U'\r':
+    case U'\n':
+        return lineKey(LineKey::Kind::enter);
+    case backspace:
+        return lineKey(LineKey::Kind::erase);
+    case controlU:
+        return lineKey(LineKey::Kind::eraseLine);
+    case controlD:
+    case controlZ:
+        return lineKey(LineKey::Kind::endOfInput);
+    default:
+        break;
+    }
+    if (press.character < 0x20) {
+        return lineKey(LineKey::Kind::none);
+    }
+    return lineKey(LineKey::Kind::character, press.character);
+}
+
+std::string ConsoleInput::nextRawLine() {
     std::string line;
     for (;;) {
         try {
@@ -64,50 +173,22 @@ std::string ConsoleInput::streamLine() {
             return line + '\n';
         }
         if (line.back() == '\n') {
+            if (line.size() >= 2 && line[line.size() - 2] == '\r') {
+                line.erase(line.size() - 2, 1);
+            }
             return line;
         }
     }
 }
 
-std::string ConsoleInput::consoleLine() {
-    std::u16string line;
-    std::array<wchar_t, 256> chunk;
-    while (line.empty() || line.back() != u'\n') {
-        DWORD got = 0;
-        SetLastError(ERROR_SUCCESS);
-        const BOOL read = ReadConsoleW(handle, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr);
-        if (!read || got == 0) {
-            if (GetLastError() == ERROR_OPERATION_ABORTED) {
-                stopOnControlC(); // Ctrl-C ended the line
-            }
-            break;
-        }
-        for (DWORD i = 0; i < got; ++i) {
-            line += static_cast<char16_t>(chunk[i]);
-        }
-    }
-    if (line.empty() || line.front() == endOfInput) {
-        throw InputClosed();
-    }
-    if (line.back() != u'\n') {
-        line += u'\n';
-    }
-    if (line.size() >= 2 && line[line.size() - 2] == u'\r') {
-        line.erase(line.size() - 2, 1);
-    }
-    return utf8FromUtf16(line);
-}
-
-std::string ConsoleInput::nextLine() { return console ? consoleLine() : streamLine(); }
-
 bool ConsoleInput::keyPressedWithin(int milliseconds) {
     if (!console || WaitForSingleObject(handle, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) {
         return false;
     }
-    INPUT_RECORD event;
+    INPUT_RECORD record;
     DWORD got = 0;
-    while (GetNumberOfConsoleInputEvents(handle, &got) && got > 0 && ReadConsoleInputW(handle, &event, 1, &got)) {
-        if (event.EventType == KEY_EVENT && event.Event.KeyEvent.bKeyDown) {
+    while (GetNumberOfConsoleInputEvents(handle, &got) && got > 0 && ReadConsoleInputW(handle, &record, 1, &got)) {
+        if (pressOf(&record)) {
             return true;
         }
     }

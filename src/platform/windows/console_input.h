@@ -1,39 +1,65 @@
 #pragma once
-// Keys and typed lines from standard input: from the console when it is one
-// (keys through the C runtime's _getch, lines through the console's own line
-// editing in UTF-16), otherwise byte by byte from the redirected stream.
+// Keys and typed lines from standard input. From the console: key presses
+// as the console reports them, in Unicode, so a key typed through an input
+// method (Korean among them) is the character it makes, one press is one
+// key, and releases and the input method's own composing are no keys at
+// all. From a redirected stream: its bytes, read as a terminal's are.
+
+#include "platform/key_decoder.h"
+#include "platform/line_editor.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace platform::windows {
 
 class ConsoleInput {
   public:
+    // Called while a key is awaited and the console reports that its
+    // window changed size.
+    using WindowChanged = void (*)();
+
     // handle is the standard input's HANDLE.
-    void attach(void* handle, bool isConsole);
+    void attach(void* handle, bool isConsole, WindowChanged windowChanged);
     bool isConsole() const { return console; }
 
-    // One key as _getch gives it (a cursor key as two keys), or one byte of
-    // the stream. Throws InputClosed at the end of the input.
+    // One key: a character as its code point, Enter as 13, a cursor key as
+    // 224 and then its code, as two reads. Throws InputClosed at the end of
+    // the input.
     int nextKey();
-    // The next line with its '\n', in UTF-8; a last line without one gets
-    // one. Throws InputClosed when nothing at all is left.
-    std::string nextLine();
+    // One key of a typed line (from the console only).
+    LineKey nextLineKey();
+    // The next line of a redirected stream, with its '\n'; a last line
+    // without one gets one. Throws InputClosed when nothing at all is left.
+    std::string nextRawLine();
     // True when a key is pressed within the time; the key is taken. Always
     // false when the input is not a console.
     bool keyPressedWithin(int milliseconds);
 
   private:
-    std::string consoleLine();
-    std::string streamLine();
+    struct Press {
+        char32_t character; // 0 for a cursor key
+        unsigned short key; // the key's virtual-key code
+    };
+
+    // The next press that means something: a character or a cursor key.
+    Press nextPress();
+    // The press an input record holds, if it holds one.
+    std::optional<Press> pressOf(const void* record);
     bool fillReadAhead();
     unsigned char nextByte();
+    std::optional<unsigned char> nextByteIfAny(int milliseconds);
 
     void* handle = nullptr;
     bool console = false;
+    WindowChanged windowChanged = nullptr;
+    char16_t highSurrogate = 0;
+    std::optional<int> secondCode;
     std::string readAhead;
     std::size_t readAt = 0;
+    bool streamEnded = false;
+    KeyDecoder streamKeys{{[this] { return nextByte(); }, [this](int ms) { return nextByteIfAny(ms); }}};
 };
 
 } // namespace platform::windows

@@ -1,6 +1,7 @@
 #include "platform/windows/console_output.h"
 
-#include "platform/console.h"
+#include "platform/narrow_glyphs.h"
+#include "platform/text_width.h"
 #include "platform/utf16.h"
 #include "platform/windows/win32.h"
 
@@ -19,80 +20,163 @@ int cursorColumn(HANDLE out) {
     return GetConsoleScreenBufferInfo(out, &info) ? info.dwCursorPosition.X : -1;
 }
 
-} // namespace
+// A cell holds one UTF-16 unit: a character beyond it shows as "?".
+WCHAR unitOf(char32_t c) { return c < 0x10000 ? static_cast<WCHAR>(c) : L'?'; }
 
-void ConsoleOutput::attach(void* outputHandle, bool isConsole) {
-    handle = outputHandle;
-    console = isConsole;
+CHAR_INFO charInfo(WCHAR c, WORD attributes) {
+    CHAR_INFO info{};
+    info.Char.UnicodeChar = c;
+    info.Attributes = attributes;
+    return info;
 }
 
-void ConsoleOutput::writeText(const std::u16string& text) {
-    if (!console) {
-        const std::string utf8 = utf8FromUtf16(text);
-        DWORD written = 0;
+// One row of the model as the console's cells. A two-cell glyph takes two
+// cells holding the same character, marked as its leading and trailing
+// halves, as the console itself keeps a wide character; a layout glyph the
+// console draws one cell wide is followed by its filler instead.
+void composeRow(const ScreenModel& model, int y, bool glyphsNarrow, CHAR_INFO* out) {
+    for (int x = 0; x < model.columns(); ++x) {
+        const Cell& c = model.at(x, y);
+        const WORD attributes = static_cast<WORD>(c.isBlank() ? attrNormal : c.attribute);
+        const bool wide = x + 1 < model.columns() && model.at(x + 1, y).rightHalf;
+        if (!wide) {
+            out[x] = charInfo(c.rightHalf ? L' ' : unitOf(c.glyph), attributes);
+        } else if (glyphsNarrow && isLayoutGlyph(c.glyph)) {
+            out[x] = charInfo(unitOf(c.glyph), attributes);
+            out[x + 1] = charInfo(utf16FromUtf8(fillerAfter(c.glyph))[0], attributes);
+            ++x;
+        } else if (c.glyph >= 0x10000) {
+            out[x] = charInfo(L'?', attributes);
+            out[x + 1] = charInfo(L' ', attributes);
+            ++x;
+        } else {
+            out[x] = charInfo(unitOf(c.glyph), attributes | COMMON_LVB_LEADING_BYTE);
+            out[x + 1] = charInfo(unitOf(c.glyph), attributes | COMMON_LVB_TRAILING_BYTE);
+            ++x;
+        }
+    }
+}
+
+} // namespace
+
+void ConsoleOutput::attach(void* outputHandle, Presentation how) {
+    handle = outputHandle;
+    presentation = how;
+}
+
+void ConsoleOutput::setGlyphsNarrow(bool narrow) {
+    glyphsNarrow = narrow;
+    encoder.setGlyphsNarrow(narrow);
+}
+
+void ConsoleOutput::writeText(const std::string& utf8) {
+    if (utf8.empty()) {
+        return;
+    }
+    DWORD written = 0;
+    if (presentation == Presentation::stream) {
         WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
         return;
     }
-    // Large writes go in pieces the console surely takes, never splitting a
-    // surrogate pair.
-    constexpr std::size_t piece = 4096;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t count = std::min(piece, text.size() - at);
-        if (at + count < text.size() && text[at + count - 1] >= 0xD800 && text[at + count - 1] <= 0xDBFF) {
-            --count;
-        }
-        DWORD written = 0;
+    const std::u16string text = utf16FromUtf8(utf8);
+    for (std::size_t at = 0; at < text.size(); at += written) {
         const auto* units = reinterpret_cast<const wchar_t*>(text.data() + at);
-        if (!WriteConsoleW(handle, units, static_cast<DWORD>(count), &written, nullptr) || written == 0) {
+        if (!WriteConsoleW(handle, units, static_cast<DWORD>(text.size() - at), &written, nullptr) || written == 0) {
             return; // the console is gone
         }
-        at += written;
     }
 }
 
-void ConsoleOutput::clearConsole() {
-    CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(handle, &info)) {
+void ConsoleOutput::placeCursor(const ScreenModel& model) {
+    const bool visible = model.cursorVisible();
+    if (visible && (model.cursorX() != cursorX || model.cursorY() != cursorY)) {
+        SetConsoleCursorPosition(handle, cell(model.cursorX(), model.cursorY()));
+        cursorX = model.cursorX();
+        cursorY = model.cursorY();
+    }
+    if (cursorShown != static_cast<int>(visible)) {
+        CONSOLE_CURSOR_INFO info{25, visible ? TRUE : FALSE};
+        SetConsoleCursorInfo(handle, &info);
+        cursorShown = visible ? 1 : 0;
+    }
+}
+
+void ConsoleOutput::presentCells(ScreenModel& model) {
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < model.lines(); ++y) {
+        if (!cellsKnown || model.rowChanged(y)) {
+            first = first < 0 ? y : first;
+            last = y;
+        }
+    }
+    model.forgetChanges();
+    cellsKnown = true;
+    if (first >= 0) {
+        const int columns = model.columns();
+        std::vector<CHAR_INFO> cells(static_cast<std::size_t>((last - first + 1) * columns));
+        for (int y = first; y <= last; ++y) {
+            composeRow(model, y, glyphsNarrow, &cells[static_cast<std::size_t>((y - first) * columns)]);
+        }
+        SMALL_RECT region{0, static_cast<SHORT>(first), static_cast<SHORT>(columns - 1), static_cast<SHORT>(last)};
+        WriteConsoleOutputW(handle, cells.data(), cell(columns, last - first + 1), cell(0, 0), &region);
+    }
+    placeCursor(model);
+    if (model.takeBell()) {
+        writeText("\a");
+    }
+}
+
+void ConsoleOutput::present(ScreenModel& model) {
+    if (framesHeld) {
         return;
     }
-    const DWORD cells = static_cast<DWORD>(info.dwSize.X) * static_cast<DWORD>(info.dwSize.Y);
-    DWORD done = 0;
-    FillConsoleOutputCharacterW(handle, L' ', cells, cell(0, 0), &done);
-    FillConsoleOutputAttribute(handle, static_cast<WORD>(attrNormal), cells, cell(0, 0), &done);
-    SetConsoleCursorPosition(handle, cell(0, 0));
+    whileSessionOn([&] {
+        if (presentation == Presentation::screenBuffer) {
+            presentCells(model);
+        } else {
+            writeText(encoder.encode(model));
+        }
+    });
 }
 
-void ConsoleOutput::carryOut(const ConsoleBatch::Step& step) {
-    using Kind = ConsoleBatch::Kind;
-    if (step.kind == Kind::writeText) {
-        writeText(step.text);
-    } else if (!console) {
-        return; // a file keeps the text only
-    } else if (step.kind == Kind::moveCursor) {
-        SetConsoleCursorPosition(handle, cell(step.x, step.y));
-    } else if (step.kind == Kind::setAttribute) {
-        SetConsoleTextAttribute(handle, static_cast<WORD>(step.attribute));
-    } else {
-        clearConsole();
-    }
+void ConsoleOutput::showNotice(const ScreenModel& model, const std::vector<std::string>& lines) {
+    whileSessionOn([&] {
+        if (presentation == Presentation::screenBuffer) {
+            ScreenModel notice(model.columns(), model.lines());
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                notice.moveCursor(0, static_cast<int>(i));
+                notice.write(lines[i]);
+            }
+            cellsKnown = false;
+            presentCells(notice);
+            cellsKnown = false;
+        } else {
+            writeText(encoder.notice(lines));
+        }
+    });
+    framesHeld = true;
 }
 
-void ConsoleOutput::flush() {
-    for (const ConsoleBatch::Step& step : batch.steps()) {
-        carryOut(step);
-    }
-    batch.forgetSteps();
+void ConsoleOutput::repaint() {
+    encoder.forget();
+    cellsKnown = false;
+    cursorX = cursorY = cursorShown = -1;
+    framesHeld = false;
 }
 
 int ConsoleOutput::measureGlyphCells() {
-    flush();
-    SetConsoleCursorPosition(handle, cell(0, 1));
-    DWORD written = 0;
-    WriteConsoleW(handle, L"\u250C", 1, &written, nullptr);
-    const int cells = cursorColumn(handle);
-    SetConsoleCursorPosition(handle, cell(0, 1));
-    WriteConsoleW(handle, L"  ", 2, &written, nullptr);
-    SetConsoleCursorPosition(handle, cell(0, 0));
+    int cells = 1;
+    whileSessionOn([&] {
+        SetConsoleCursorPosition(handle, cell(0, 1));
+        DWORD written = 0;
+        WriteConsoleW(handle, L"\u250C", 1, &written, nullptr);
+        cells = cursorColumn(handle);
+        SetConsoleCursorPosition(handle, cell(0, 1));
+        WriteConsoleW(handle, L"  ", 2, &written, nullptr);
+    });
+    encoder.loseCursor();
+    cursorX = cursorY = -1;
     return cells;
 }
 

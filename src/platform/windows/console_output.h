@@ -1,39 +1,60 @@
 #pragma once
-// Everything the game writes, gathered as console calls and carried out
-// whenever the program is about to wait. Standard output that is not a
-// console (a file, a pipe) gets the text alone, as UTF-8.
+// The frames of the screen model as the Windows console shows them, each in
+// one call: in terminal sequences by the same encoder as on POSIX terminals
+// (one WriteConsoleW), or, on a console that does not take them, as the
+// changed rows of cells (one WriteConsoleOutputW). Standard output that is
+// not a console gets the terminal sequences in UTF-8 (one WriteFile).
+// Every drawing call runs under the session's lock, and none after the
+// console was given back.
 
-#include "platform/console_batch.h"
+#include "platform/frame_encoder.h"
+#include "platform/screen_model.h"
+#include "platform/windows/console_session.h"
 
-#include <string_view>
+#include <string>
+#include <vector>
 
 namespace platform::windows {
 
 class ConsoleOutput {
   public:
-    // handle is the standard output's HANDLE.
-    void attach(void* handle, bool isConsole);
-    bool isConsole() const { return console; }
+    void attach(void* handle, Presentation presentation);
+    bool isConsole() const { return presentation != Presentation::stream; }
 
-    void setGlyphsNarrow(bool narrow) { batch.setGlyphsNarrow(narrow); }
-    void moveCursor(int x, int y) { batch.moveCursor(x, y); }
-    void setAttribute(int attribute) { batch.setAttribute(attribute); }
-    void write(std::string_view text) { batch.write(text); }
-    void clear() { batch.clear(); }
-    void flush();
+    // Whether the console draws the layout glyphs one cell wide; when it
+    // does, each is followed by a filler cell.
+    void setGlyphsNarrow(bool narrow);
+    // The part of the model the window shows.
+    void setWindow(int columns, int lines) { encoder.setWindow(columns, lines); }
+
+    // Shows what changed in the model since the last frame.
+    void present(ScreenModel& model);
+    // A message over the whole console (as large as the model), outside the
+    // model; present() then draws nothing until repaint().
+    void showNotice(const ScreenModel& model, const std::vector<std::string>& lines);
+    // The next frame draws the whole model again.
+    void repaint();
 
     // Cells the console moves on for one layout glyph (1 or 2), found by
     // writing one and asking where the cursor went; the glyph is wiped again.
     int measureGlyphCells();
 
   private:
-    void carryOut(const ConsoleBatch::Step& step);
-    void writeText(const std::u16string& text);
-    void clearConsole();
+    void writeText(const std::string& utf8);
+    void presentCells(ScreenModel& model);
+    void placeCursor(const ScreenModel& model);
 
-    ConsoleBatch batch;
     void* handle = nullptr;
-    bool console = false;
+    Presentation presentation = Presentation::stream;
+    FrameEncoder encoder;
+    bool glyphsNarrow = true;
+    bool framesHeld = false;
+    // What a screen buffer of the game's own shows: nothing is known until
+    // the first frame draws every row.
+    bool cellsKnown = false;
+    int cursorX = -1;
+    int cursorY = -1;
+    int cursorShown = -1;
 };
 
 } // namespace platform::windows

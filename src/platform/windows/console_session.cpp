@@ -4,14 +4,20 @@
 #include "platform/windows/win32.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace platform::windows {
 
 namespace {
 
+// Leaves the alternate screen with normal colours and the cursor shown.
+constexpr wchar_t leaveScreen[] = L"\x1b[0m\x1b[?25h\x1b[?1049l";
+constexpr wchar_t enterScreen[] = L"\x1b[?1049h\x1b[0m\x1b[?25l";
+
 struct SavedConsole {
     HANDLE input = INVALID_HANDLE_VALUE;
     HANDLE output = INVALID_HANDLE_VALUE;
+    HANDLE ownBuffer = INVALID_HANDLE_VALUE;
     bool inputIsConsole = false;
     bool outputIsConsole = false;
     DWORD inputMode = 0;
@@ -20,75 +26,112 @@ struct SavedConsole {
     UINT outputCodePage = 0;
     WORD attributes = static_cast<WORD>(attrNormal);
     CONSOLE_CURSOR_INFO cursor{};
+    COORD bufferSize{};
+    SMALL_RECT window{};
+    Presentation presentation = Presentation::stream;
 };
 
 SavedConsole saved;
-std::atomic<bool> sessionActive{false};
+std::recursive_mutex sessionLock;
+std::atomic<bool> started{false};
+std::atomic<bool> ended{false};
 
 // Keys typed while the game draws stay queued for the next read; Ctrl-C
-// still stops the game. Mouse and window events would only wake the waits.
+// still stops the game; a change of the window's size is reported.
 DWORD playInputMode() {
     const DWORD kept = ENABLE_EXTENDED_FLAGS | ENABLE_QUICK_EDIT_MODE | ENABLE_INSERT_MODE;
-    return (saved.inputMode & kept) | ENABLE_PROCESSED_INPUT;
+    return (saved.inputMode & kept) | ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT;
 }
 
-// A line end returns to the first column and text reaching the right edge
-// goes on in the next line, as the layout expects.
-DWORD playOutputMode() {
-    constexpr DWORD noAutoReturn = 0x0008; // DISABLE_NEWLINE_AUTO_RETURN
-    return (saved.outputMode | ENABLE_PROCESSED_OUTPUT | ENABLE_WRAP_AT_EOL_OUTPUT) & ~noAutoReturn;
+void write(HANDLE out, const wchar_t* text) {
+    DWORD written = 0;
+    WriteConsoleW(out, text, static_cast<DWORD>(wcslen(text)), &written, nullptr);
 }
 
-void showCursor(bool visible) {
+void hideCursor(HANDLE out) {
     CONSOLE_CURSOR_INFO cursor = saved.cursor;
-    cursor.bVisible = visible ? TRUE : FALSE;
-    SetConsoleCursorInfo(saved.output, &cursor);
+    cursor.dwSize = cursor.dwSize == 0 ? 25 : cursor.dwSize;
+    cursor.bVisible = FALSE;
+    SetConsoleCursorInfo(out, &cursor);
 }
 
-BOOL WINAPI onControl(DWORD) {
-    endSession();
-    return FALSE; // the system's own handler then ends the process
+void saveOutput() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (GetConsoleScreenBufferInfo(saved.output, &info)) {
+        saved.attributes = info.wAttributes;
+        saved.bufferSize = info.dwSize;
+        saved.window = info.srWindow;
+    }
+    GetConsoleCursorInfo(saved.output, &saved.cursor);
 }
 
-} // namespace
-
-void beginSession(bool inputIsConsole, bool outputIsConsole) {
-    saved.input = GetStdHandle(STD_INPUT_HANDLE);
-    saved.output = GetStdHandle(STD_OUTPUT_HANDLE);
-    saved.inputIsConsole = inputIsConsole && GetConsoleMode(saved.input, &saved.inputMode);
-    saved.outputIsConsole = outputIsConsole && GetConsoleMode(saved.output, &saved.outputMode);
-    saved.inputCodePage = GetConsoleCP();
-    saved.outputCodePage = GetConsoleOutputCP();
-    if (saved.outputIsConsole) {
-        CONSOLE_SCREEN_BUFFER_INFO info;
-        if (GetConsoleScreenBufferInfo(saved.output, &info)) {
-            saved.attributes = info.wAttributes;
-        }
-        GetConsoleCursorInfo(saved.output, &saved.cursor);
+// Terminal sequences in the alternate screen, where the console takes them.
+bool enterVirtualTerminal() {
+    const DWORD mode = saved.outputMode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
+    if (!SetConsoleMode(saved.output, mode)) {
+        return false;
     }
-    sessionActive = true;
-    SetConsoleCtrlHandler(onControl, TRUE);
-    if (saved.inputIsConsole) {
-        SetConsoleMode(saved.input, playInputMode());
-    }
-    if (saved.outputIsConsole) {
-        SetConsoleMode(saved.output, playOutputMode());
-        SetConsoleTextAttribute(saved.output, static_cast<WORD>(attrNormal));
-        showCursor(false);
-    }
+    write(saved.output, enterScreen);
+    return true;
 }
 
-void endSession() {
-    if (!sessionActive.exchange(false)) {
+// A screen buffer of the game's own, shown instead of the user's.
+bool enterOwnBuffer() {
+    saved.ownBuffer = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (saved.ownBuffer == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    SetConsoleMode(saved.ownBuffer, ENABLE_PROCESSED_OUTPUT);
+    SetConsoleTextAttribute(saved.ownBuffer, static_cast<WORD>(attrNormal));
+    hideCursor(saved.ownBuffer);
+    return SetConsoleActiveScreenBuffer(saved.ownBuffer) != FALSE;
+}
+
+Presentation choosePresentation() {
+#ifndef BRANNOCKTIDE_LEGACY_CONSOLE
+    if (enterVirtualTerminal()) {
+        return Presentation::virtualTerminal;
+    }
+#endif
+    return enterOwnBuffer() ? Presentation::screenBuffer : Presentation::stream;
+}
+
+void restoreSize(HANDLE out) {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (!GetConsoleScreenBufferInfo(out, &info) ||
+        (info.dwSize.X == saved.bufferSize.X && info.dwSize.Y == saved.bufferSize.Y &&
+         info.srWindow.Right - info.srWindow.Left == saved.window.Right - saved.window.Left &&
+         info.srWindow.Bottom - info.srWindow.Top == saved.window.Bottom - saved.window.Top)) {
         return;
     }
+    // The window must fit the buffer at every step: shrink it first, then
+    // the buffer, then put the window back where it was.
+    const SMALL_RECT corner{0, 0, 0, 0};
+    SetConsoleWindowInfo(out, TRUE, &corner);
+    SetConsoleScreenBufferSize(out, saved.bufferSize);
+    SetConsoleWindowInfo(out, TRUE, &saved.window);
+}
+
+void restoreOutput() {
+    if (saved.presentation == Presentation::virtualTerminal) {
+        write(saved.output, leaveScreen);
+        restoreSize(saved.output);
+    } else if (saved.presentation == Presentation::screenBuffer) {
+        SetConsoleActiveScreenBuffer(saved.output);
+        CloseHandle(saved.ownBuffer);
+    }
+    SetConsoleMode(saved.output, saved.outputMode);
+    SetConsoleTextAttribute(saved.output, saved.attributes);
+    SetConsoleCursorInfo(saved.output, &saved.cursor);
+}
+
+void restore() {
     if (saved.inputIsConsole) {
         SetConsoleMode(saved.input, saved.inputMode);
     }
     if (saved.outputIsConsole) {
-        SetConsoleMode(saved.output, saved.outputMode);
-        SetConsoleTextAttribute(saved.output, saved.attributes);
-        SetConsoleCursorInfo(saved.output, &saved.cursor);
+        restoreOutput();
     }
     // The game never switches code pages (it speaks UTF-16 to the console),
     // but the console is shared with the shell: what it had, it gets back.
@@ -100,20 +143,60 @@ void endSession() {
     }
 }
 
+BOOL WINAPI onControl(DWORD) {
+    endSession();
+    return FALSE; // the system's own handler then ends the process
+}
+
+} // namespace
+
+Session beginSession() {
+    saved.input = GetStdHandle(STD_INPUT_HANDLE);
+    saved.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    saved.inputIsConsole = GetConsoleMode(saved.input, &saved.inputMode) != FALSE;
+    saved.outputIsConsole = GetConsoleMode(saved.output, &saved.outputMode) != FALSE;
+    saved.inputCodePage = GetConsoleCP();
+    saved.outputCodePage = GetConsoleOutputCP();
+    const std::lock_guard<std::recursive_mutex> lock(sessionLock);
+    started = true;
+    SetConsoleCtrlHandler(onControl, TRUE);
+    if (saved.inputIsConsole) {
+        SetConsoleMode(saved.input, playInputMode());
+    }
+    if (saved.outputIsConsole) {
+        saveOutput();
+        saved.presentation = choosePresentation();
+    }
+    const HANDLE frames = saved.presentation == Presentation::screenBuffer ? saved.ownBuffer : saved.output;
+    return {saved.input, frames, saved.inputIsConsole, saved.presentation};
+}
+
+void endSession() {
+    if (ended || !started) {
+        return;
+    }
+    const std::lock_guard<std::recursive_mutex> lock(sessionLock);
+    if (!ended) {
+        restore();
+        ended = true;
+    }
+}
+
+bool whileSessionOn(const std::function<void()>& draw) {
+    if (ended) {
+        return false;
+    }
+    const std::lock_guard<std::recursive_mutex> lock(sessionLock);
+    if (ended) {
+        return false;
+    }
+    draw();
+    return true;
+}
+
 void stopOnControlC() {
     endSession();
     ExitProcess(STATUS_CONTROL_C_EXIT);
-}
-
-void setLineEditing(bool on) {
-    if (!saved.inputIsConsole || !sessionActive) {
-        return;
-    }
-    const DWORD lineMode = ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT;
-    SetConsoleMode(saved.input, on ? playInputMode() | lineMode : playInputMode());
-    if (saved.outputIsConsole) {
-        showCursor(on);
-    }
 }
 
 } // namespace platform::windows

@@ -2,6 +2,7 @@
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/console_settings.h"
+#include "platform/screen_model.h"
 #include "platform/windows/console_input.h"
 #include "platform/windows/console_output.h"
 #include "platform/windows/console_session.h"
@@ -16,7 +17,7 @@ namespace platform {
 namespace {
 
 struct Console {
-    HANDLE outputHandle = INVALID_HANDLE_VALUE;
+    windows::Session session;
     windows::ConsoleOutput output;
     windows::ConsoleInput input;
 };
@@ -26,29 +27,21 @@ Console& console() {
     return c;
 }
 
-void flush() { console().output.flush(); }
+// Shows what changed, in one call.
+void flush() { console().output.present(screenModel()); }
 
-bool isConsole(HANDLE handle) {
-    DWORD mode = 0;
-    return GetConsoleMode(handle, &mode) != FALSE;
-}
-
-// The console's line editing and echo for as long as one typed line is read,
-// however the read ends.
-struct LineEditing {
-    LineEditing() { windows::setLineEditing(true); }
-    ~LineEditing() { windows::setLineEditing(false); }
-    LineEditing(const LineEditing&) = delete;
-    LineEditing& operator=(const LineEditing&) = delete;
-};
-
-void endAtExit() {
+// The window changed while a key was awaited: the notice while it is too
+// small, then the whole table.
+void onWindowChange() {
     Console& c = console();
     if (c.output.isConsole()) {
-        // The shell's prompt comes back on an empty console, not in the
-        // middle of the table.
-        c.output.clear();
+        windows::waitForWindow(c.session.output, screenModel(), c.input, c.output);
+        c.output.repaint();
+        flush();
     }
+}
+
+void endAtExit() {
     flush();
     windows::endSession();
 }
@@ -60,11 +53,9 @@ std::string consoleProblem() { return ""; }
 
 void open() {
     Console& c = console();
-    const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-    c.outputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
-    c.input.attach(in, isConsole(in));
-    c.output.attach(c.outputHandle, isConsole(c.outputHandle));
-    windows::beginSession(c.input.isConsole(), c.output.isConsole());
+    c.session = windows::beginSession();
+    c.input.attach(c.session.input, c.session.inputIsConsole, &onWindowChange);
+    c.output.attach(c.session.output, c.session.presentation);
     std::atexit(endAtExit);
     if (c.output.isConsole()) {
         c.output.setGlyphsNarrow(c.output.measureGlyphCells() != 2);
@@ -73,36 +64,19 @@ void open() {
 
 void close() { endAtExit(); }
 
-void moveCursor(int x, int y) { console().output.moveCursor(x, y); }
-
-void setAttribute(int attribute) { console().output.setAttribute(settings::shownAttribute(attribute)); }
-
-void write(std::string_view text) { console().output.write(text); }
-
-void clearScreen() { console().output.clear(); }
-
 void resizeConsole(int columns, int lines) {
     Console& c = console();
+    screenModel().resize(columns, lines);
     flush();
     if (c.output.isConsole()) {
-        windows::setWindowSize(c.outputHandle, columns, lines);
-        windows::waitForWindow(c.outputHandle, columns, lines, c.input, c.output);
+        windows::setWindowSize(c.session.output, columns, lines);
+        windows::waitForWindow(c.session.output, screenModel(), c.input, c.output);
     }
 }
 
 int readKey() {
-    Console& c = console();
     flush();
-    const int key = c.input.nextKey();
-    if (!c.input.isConsole()) {
-        return key == '\r' || key == '\n' ? keyEnter : key;
-    }
-    if (key == 3) {
-        windows::stopOnControlC(); // Ctrl-C comes to a key read as a key
-    }
-    // The numeric keypad's cursor keys come with the prefix 0 rather than
-    // 224: to the game both are cursor keys.
-    return key == 0 ? keyExtendedPrefix : key;
+    return console().input.nextKey();
 }
 
 void pause() {
@@ -111,14 +85,16 @@ void pause() {
     write("\n");
 }
 
-std::string backend::readTypedLine() {
-    Console& c = console();
+bool backend::linesAreTyped() { return console().input.isConsole(); }
+
+LineKey backend::nextLineKey() {
     flush();
-    if (!c.input.isConsole()) {
-        return c.input.nextLine();
-    }
-    const LineEditing editing;
-    return c.input.nextLine();
+    return console().input.nextLineKey();
+}
+
+std::string backend::readRawLine() {
+    flush();
+    return console().input.nextRawLine();
 }
 
 void sleepMs(int milliseconds) {

@@ -2,6 +2,7 @@
 
 #include "platform/window_notice.h"
 #include "platform/windows/console_input.h"
+#include "platform/windows/console_session.h"
 #include "platform/windows/console_output.h"
 #include "platform/windows/win32.h"
 
@@ -11,8 +12,11 @@ namespace platform::windows {
 
 namespace {
 
-bool largeEnough(WindowSize size, int columns, int lines) {
-    return size.columns >= columns && size.lines >= lines;
+// How often the wait looks at the window again.
+constexpr int lookAgainMs = 250;
+
+bool largeEnough(WindowSize size, const ScreenModel& model) {
+    return size.columns >= model.columns() && size.lines >= model.lines();
 }
 
 bool setWindow(HANDLE out, int columns, int lines) {
@@ -20,14 +24,12 @@ bool setWindow(HANDLE out, int columns, int lines) {
     return SetConsoleWindowInfo(out, TRUE, &window) != FALSE;
 }
 
-void showNotice(int columns, int lines, WindowSize now, ConsoleOutput& output) {
-    output.clear();
-    const auto notice = windowTooSmallNotice(columns, lines, now.columns, now.lines);
-    for (std::size_t i = 0; i < notice.size(); ++i) {
-        output.moveCursor(0, static_cast<int>(i));
-        output.write(notice[i]);
-    }
-    output.flush();
+// The largest window the screen can show; the wanted size where the
+// console cannot tell.
+WindowSize largestWindow(HANDLE out, int columns, int lines) {
+    const COORD largest = GetLargestConsoleWindowSize(out);
+    return {largest.X > 0 ? std::min(columns, static_cast<int>(largest.X)) : columns,
+            largest.Y > 0 ? std::min(lines, static_cast<int>(largest.Y)) : lines};
 }
 
 } // namespace
@@ -37,44 +39,42 @@ WindowSize windowSize(void* outputHandle) {
     if (!GetConsoleScreenBufferInfo(outputHandle, &info)) {
         return {32767, 32767};
     }
-    WindowSize size{info.srWindow.Right - info.srWindow.Left + 1, info.srWindow.Bottom - info.srWindow.Top + 1};
+    const WindowSize shown{info.srWindow.Right - info.srWindow.Left + 1, info.srWindow.Bottom - info.srWindow.Top + 1};
     // A host that owns its window (a terminal running the console) may take
-    // any window size and still show only what fits on the screen: no more
-    // than the largest window it can show is visible.
-    const COORD largest = GetLargestConsoleWindowSize(outputHandle);
-    if (largest.X > 0 && largest.Y > 0) {
-        size.columns = std::min(size.columns, static_cast<int>(largest.X));
-        size.lines = std::min(size.lines, static_cast<int>(largest.Y));
-    }
-    return size;
+    // any window size and still show only what fits on the screen.
+    return largestWindow(outputHandle, shown.columns, shown.lines);
 }
 
 void setWindowSize(void* outputHandle, int columns, int lines) {
-    const WindowSize now = windowSize(outputHandle);
-    // Shrinking: the window first, so the buffer may follow it down.
-    if (now.columns > columns || now.lines > lines) {
-        setWindow(outputHandle, std::min(now.columns, columns), std::min(now.lines, lines));
-    }
-    // Growing: the buffer first, so the window has room to grow into.
-    SetConsoleScreenBufferSize(outputHandle, COORD{static_cast<SHORT>(columns), static_cast<SHORT>(lines)});
-    setWindow(outputHandle, columns, lines);
+    whileSessionOn([=] {
+        const WindowSize now = windowSize(outputHandle);
+        const WindowSize wanted = largestWindow(outputHandle, columns, lines);
+        // Shrinking: the window first, so the buffer may follow it down.
+        if (now.columns > columns || now.lines > lines) {
+            setWindow(outputHandle, std::min(now.columns, columns), std::min(now.lines, lines));
+        }
+        // Growing: the buffer first, so the window has room to grow into.
+        SetConsoleScreenBufferSize(outputHandle, COORD{static_cast<SHORT>(columns), static_cast<SHORT>(lines)});
+        setWindow(outputHandle, wanted.columns, wanted.lines);
+    });
 }
 
-void waitForWindow(void* outputHandle, int columns, int lines, ConsoleInput& input,
-                   ConsoleOutput& output) {
+void waitForWindow(void* outputHandle, const ScreenModel& model, ConsoleInput& input, ConsoleOutput& output) {
     WindowSize shown{0, 0};
-    while (!largeEnough(windowSize(outputHandle), columns, lines)) {
+    while (!largeEnough(windowSize(outputHandle), model)) {
         const WindowSize now = windowSize(outputHandle);
         if (now.columns != shown.columns || now.lines != shown.lines) {
-            showNotice(columns, lines, now, output);
+            output.showNotice(model, windowTooSmallNotice(model.columns(), model.lines(), now.columns, now.lines));
             shown = now;
         }
-        if (input.keyPressedWithin(250) || !input.isConsole()) {
+        if (!input.isConsole() || input.keyPressedWithin(lookAgainMs)) {
             break; // a key: go on at whatever size there is
         }
     }
+    const WindowSize now = windowSize(outputHandle);
+    output.setWindow(now.columns, now.lines);
     if (shown.columns != 0) {
-        output.clear();
+        output.repaint();
     }
 }
 
