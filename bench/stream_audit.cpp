@@ -54,6 +54,10 @@ class Follower {
             s.size() > 3 ? s.substr(2, s.size() - 3) : std::string_view();
         if (final == 'H' && s[1] == '[') {
             move(params);
+        } else if (final == 'G' && s[1] == '[') {
+            moveInRow(params);
+        } else if (s == "\x1b[?2026h" || s == "\x1b[?2026l") {
+            // the marks of a frame change nothing on the screen
         } else if (final == 'm') {
             colour(params == "91" ? 12 : 7);
         } else if (s == "\x1b[?25h" || s == "\x1b[?25l") {
@@ -74,6 +78,14 @@ class Follower {
         }
         term.x = column - 1;
         term.y = row - 1;
+    }
+
+    void moveInRow(std::string_view params) {
+        const int column = params.empty() ? 1 : std::atoi(std::string(params).c_str());
+        if (term.x == column - 1 && term.y != unknown) {
+            ++audit.idleMoves;
+        }
+        term.x = column - 1;
     }
 
     void colour(int attribute) {

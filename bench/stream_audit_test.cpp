@@ -37,6 +37,9 @@ TEST(StreamAudit, FindsSequencesThatChangeNothing) {
         {"a question to the terminal leaves the cursor unknown", "\x1b[1;1H\x1b[6n\x1b[1;1H", true,
          0, 0, 0},
         {"a clear leaves the cursor where it is", "\x1b[2;2H\x1b[2J\x1b[2;2H", true, 1, 0, 0},
+        {"a column move to where the cursor is", "\x1b[2;2Hab\x1b[4G", true, 1, 0, 0},
+        {"a column move elsewhere in the row", "\x1b[2;2Hab\x1b[2G", true, 0, 0, 0},
+        {"the marks of a frame keep what is known", "\x1b[?2026h\x1b[1;1Ha\x1b[?2026l\x1b[1;2H", true, 1, 0, 0},
     };
     for (const AuditCase& c : cases) {
         const bench::StreamAudit audit = bench::auditStream(c.stream, c.narrow);

@@ -1,12 +1,15 @@
 // Whole games on the fake console from arbitrary bytes, from the title menu
-// on. The first four bytes seed the random generator; the rest is what the
-// person presses and types, handed out as the game asks for it: one byte for
-// a key, up to the next line end for a typed line. When the bytes run out
-// the input ends, which ends the game, so every input is a bounded run.
+// on. The first four bytes seed the random generator, and the highest bit of
+// the fourth says whether lines are typed at the keyboard (edited on the
+// screen) or come whole from a pipe; the rest is what the person presses and
+// types, handed out as the game asks for it: one byte for a key, up to the
+// next line end for a typed line. When the bytes run out the input ends,
+// which ends the game, so every input is a bounded run.
 //
 // At every wait the table's books must balance; at the end no cursor move
-// may have pointed off the grid, and when every typed line is short no text
-// may have run off the grid either.
+// may have pointed off the grid, the terminal must never have wrapped or
+// scrolled, and when every line is short no text may have met the grid's
+// right edge either.
 #include "fake/books.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
@@ -25,9 +28,6 @@ constexpr std::size_t seedBytes = 4;
 // in every line that shows the name, the final one with its press-a-key
 // prompt included.
 constexpr std::size_t shortLine = 40;
-// Enough empty lines at the name prompt (which skips them, the echo moving
-// down a line each time) to push the echo past the last line.
-constexpr int linesToScroll = 20;
 
 class Keyboard {
   public:
@@ -52,20 +52,15 @@ class Keyboard {
     std::size_t at = 0;
 };
 
-bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t\r\v\f") == std::string_view::npos; }
-
-// Whether the rules let text run on past the grid's edge: only the echo of a
-// long line, a long name, or a run of empty lines at the name prompt can.
-bool textMayRunOn(std::string_view bytes) {
-    int blankLines = 0;
+// Whether text may meet the grid's right edge: only a long name can take a
+// line that shows it that far.
+bool textMayReachTheEdge(std::string_view bytes) {
     for (std::size_t start = 0; start <= bytes.size();) {
         std::size_t end = bytes.find('\n', start);
         if (end == std::string_view::npos) {
             end = bytes.size();
         }
-        const std::string_view line = bytes.substr(start, end - start);
-        blankLines += isBlankLine(line) ? 1 : 0;
-        if (line.size() > shortLine || blankLines >= linesToScroll) {
+        if (end - start > shortLine) {
             return true;
         }
         start = end + 1;
@@ -88,12 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view keys(reinterpret_cast<const char*>(data) + seedBytes, size - seedBytes);
 
     fake::reset();
+    fake::readLinesWhole((data[3] & 0x80) != 0);
     std::srand(seed);
     GameTable table;
     fake::Books books(table);
     Keyboard keyboard(keys);
+    // Keys typed ahead answer waits without the script running out: the
+    // books are checked at every wait all the same.
+    fake::atEveryWait([&] { books.atWait(); });
     fake::whenScriptRunsOut([&](fake::Wait wait) {
-        books.atWait();
+        fake::terminalWraps(); // the person looks: the terminal shows what was drawn
         return keyboard.next(wait);
     });
     try {
@@ -102,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The bytes ran out: the game ends here, as the program does.
     }
     fake::whenScriptRunsOut(nullptr);
+    fake::atEveryWait(nullptr);
 
     if (!books.faults().empty()) {
         fail(books.faults().front());
@@ -109,9 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fake::refusedMoves() != 0) {
         fail(std::to_string(fake::refusedMoves()) + " cursor moves off the grid");
     }
-    if ((fake::runOffs() != 0 || fake::scrolls() != 0) && !textMayRunOn(keys)) {
-        fail("short lines only, yet text ran off the grid " + std::to_string(fake::runOffs()) +
-             " times and scrolled it " + std::to_string(fake::scrolls()) + " times");
+    if (fake::terminalWraps() != 0 || fake::terminalScrolls() != 0 || fake::unknownSequences() != 0) {
+        fail("the terminal wrapped " + std::to_string(fake::terminalWraps()) + " times, scrolled " +
+             std::to_string(fake::terminalScrolls()) + " times, and met " +
+             std::to_string(fake::unknownSequences()) + " unknown sequences");
+    }
+    if (fake::droppedAtEdge() != 0 && !textMayReachTheEdge(keys)) {
+        fail("short lines only, yet " + std::to_string(fake::droppedAtEdge()) + " characters met the edge");
     }
     return 0;
 }

@@ -19,6 +19,8 @@ GameTable::GameTable() {
     // The table is width glyphs of two cells, plus a spare column pair and
     // two spare lines below the frame.
     platform::resizeConsole(width * 2 + 2, height + 2);
+    // What is typed stays inside the frame, whose right edge is the last glyph.
+    platform::setTypingEdge(width * 2 - 2);
     stake = startStake;
     pot = 0;
 }

@@ -1,6 +1,9 @@
 #pragma once
-// What each console backend gives the shared input code: the next line the
-// person typed, echoed as the console echoes it, with its line end.
+// What each console backend gives the shared console code: typed lines from
+// a person are edited on the screen key by key; lines from a pipe or a file
+// are read whole.
+
+#include "platform/line_editor.h"
 
 #include <string>
 
@@ -9,9 +12,14 @@ namespace platform::backend {
 // What the press-a-key wait shows, as the Korean command processor shows it.
 inline constexpr const char* pausePrompt = "계속하려면 아무 키나 누르십시오 . . . ";
 
-// The next typed line, ending in '\n' (added when the input ends without
-// one). Throws InputClosed when there is no more input at all.
-std::string readTypedLine();
+// True when typed lines come from a person at the console; false for a pipe
+// or a file, whose lines are read whole and not echoed.
+bool linesAreTyped();
+// The next key of a typed line. Throws InputClosed at the end of the input.
+LineKey nextLineKey();
+// The next line of a pipe or a file, ending in '\n' (added when the input
+// ends without one). Throws InputClosed when there is no more input at all.
+std::string readRawLine();
 
 // Forgets any typed text not yet taken by a read (a fresh console in tests).
 void discardTypedInput();

@@ -52,6 +52,10 @@ void setAttribute(int attribute);
 // Writes UTF-8 text at the cursor; '\n' goes to the start of the next line.
 void write(std::string_view text);
 
+// Typed text stops before this cell column (the table's inner edge): a
+// character that would reach it is refused.
+void setTypingEdge(int column);
+
 // Blanks the whole console and puts the cursor in the top-left cell.
 void clearScreen();
 // Asks for a console of the given size in cells.

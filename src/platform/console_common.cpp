@@ -1,19 +1,53 @@
-// The parts of the console layer that every backend shares: typed words and
-// numbers are cut from typed lines the same way everywhere.
+// The parts of the console layer that every backend shares: the game draws
+// into the one screen model, and typed words and numbers are cut from typed
+// lines the same way everywhere.
 #include "platform/backend.h"
 #include "platform/console.h"
+#include "platform/console_settings.h"
+#include "platform/screen_model.h"
 #include "platform/typed_input.h"
+
+#include <optional>
 
 namespace platform {
 
 namespace {
 
+// The console the table asks for, until it asks.
+constexpr int startColumns = 162;
+constexpr int startLines = 42;
+
+std::optional<int> typingEdge;
+
+std::string readTypedLine() {
+    if (!backend::linesAreTyped()) {
+        return backend::readRawLine();
+    }
+    ScreenModel& model = screenModel();
+    return editLine(model, typingEdge.value_or(model.columns()), &backend::nextLineKey) + '\n';
+}
+
 TypedInput& typedInput() {
-    static TypedInput input(&backend::readTypedLine);
+    static TypedInput input(&readTypedLine);
     return input;
 }
 
 } // namespace
+
+ScreenModel& screenModel() {
+    static ScreenModel model(startColumns, startLines);
+    return model;
+}
+
+void moveCursor(int x, int y) { screenModel().moveCursor(x, y); }
+
+void setAttribute(int attribute) { screenModel().setAttribute(settings::shownAttribute(attribute)); }
+
+void write(std::string_view text) { screenModel().write(text); }
+
+void clearScreen() { screenModel().clear(); }
+
+void setTypingEdge(int column) { typingEdge = column; }
 
 void backend::discardTypedInput() { typedInput().discardLine(); }
 

@@ -10,6 +10,9 @@ namespace platform {
 // Appends one code point: one unit, or a surrogate pair above U+FFFF.
 void appendUtf16(std::u16string& out, char32_t c);
 
+// UTF-8 as UTF-16; an invalid byte becomes U+FFFD.
+std::u16string utf16FromUtf8(std::string_view text);
+
 // UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string utf8FromUtf16(std::u16string_view text);
 

@@ -4,6 +4,7 @@
 // fell behind by a whole pause, the pause is whole again.
 #include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_output.h"
+#include "platform/screen_model.h"
 #include "platform/posix/wait_point.h"
 
 #include <chrono>
@@ -50,7 +51,9 @@ TEST(PauseTiming, APauseFollowingAPauseKeepsThePace) {
          [](WaitPoint& w) { w.wait(50, false), work(120); }, 99, 400},
     };
     for (const PauseCase& c : cases) {
-        TerminalOutput output;
+        platform::ScreenModel model(162, 42);
+        TerminalOutput output(model);
+        output.takePending(); // the terminal shows the blank model: the pauses send nothing
         WaitPoint waits(output, input[0], false);
         c.before(waits);
         const Clock::time_point start = Clock::now();
@@ -66,7 +69,9 @@ TEST(PauseTiming, APauseFollowingAPauseKeepsThePace) {
 TEST(PauseTiming, PausesInARowTakeTheirSumAndNoLess) {
     watchTerminalEvents();
     takeTerminalEvents();
-    TerminalOutput output;
+    platform::ScreenModel model(162, 42);
+    TerminalOutput output(model);
+    output.takePending(); // the terminal shows the blank model: the pauses send nothing
     WaitPoint waits(output, STDIN_FILENO, false);
     const Clock::time_point start = Clock::now();
     for (int frame = 0; frame < 10; ++frame) {

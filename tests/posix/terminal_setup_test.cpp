@@ -36,20 +36,6 @@ TEST(TerminalModes, SingleKeysAreUnechoedAndImmediateWithSignalsOn) {
     EXPECT_EQ(mode.c_cc[VERASE], 0x08);
 }
 
-TEST(TerminalModes, TypedLinesUseTheTerminalsLineEditing) {
-    const termios mode = lineMode(userSettings());
-    EXPECT_EQ(mode.c_lflag & (ICANON | ECHO | ECHOE | ISIG),
-              static_cast<tcflag_t>(ICANON | ECHO | ECHOE | ISIG));
-    EXPECT_NE(mode.c_iflag & ICRNL, 0u);
-    EXPECT_EQ(mode.c_iflag & INLCR, 0u);
-#ifdef IUTF8
-    EXPECT_NE(mode.c_iflag & IUTF8, 0u); // backspace takes back a whole Hangul syllable
-#endif
-    EXPECT_EQ(mode.c_cc[VERASE], 0x08);
-    EXPECT_NE(mode.c_lflag & IEXTEN, 0u);
-    EXPECT_NE(mode.c_iflag & IXON, 0u);
-}
-
 TEST(GlyphProbe, ReadsTheColumnOfACursorReport) {
     struct Case {
         std::string report;

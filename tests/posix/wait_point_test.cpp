@@ -3,6 +3,7 @@
 #include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/wait_point.h"
+#include "platform/screen_model.h"
 
 #include <chrono>
 #include <csignal>
@@ -59,9 +60,10 @@ long long millisecondsSince(Clock::time_point start) {
 TEST(WaitPoint, ResizeDuringASleepRepaintsThenSleepsTheRest) {
     watchTerminalEvents();
     takeTerminalEvents();
-    TerminalOutput output;
-    output.moveCursor(2, 1);
-    output.write("table");
+    platform::ScreenModel model(162, 42);
+    TerminalOutput output(model);
+    model.moveCursor(2, 1);
+    model.write("table");
     WaitPoint waits(output, STDIN_FILENO, false);
     CapturedOutput captured;
     std::thread resizer([] {
@@ -74,7 +76,8 @@ TEST(WaitPoint, ResizeDuringASleepRepaintsThenSleepsTheRest) {
     resizer.join();
     EXPECT_GE(slept, 290);
     EXPECT_LT(slept, 600);
-    EXPECT_EQ(captured.taken(), "\x1b[2;3Htable\x1b[2J\x1b[2;3Htable");
+    const std::string table = "\x1b[0m\x1b[2J\x1b[2;3Htable\x1b[?25l";
+    EXPECT_EQ(captured.taken(), "\x1b[?2026h" + table + "\x1b[?2026l\x1b[?2026h" + table + "\x1b[?2026l");
 }
 
 TEST(WaitPoint, InputEndsTheWaitAndNothingIsSentTwice) {
@@ -82,14 +85,15 @@ TEST(WaitPoint, InputEndsTheWaitAndNothingIsSentTwice) {
     takeTerminalEvents();
     int input[2];
     ASSERT_EQ(pipe(input), 0);
-    TerminalOutput output;
-    output.write("x");
+    platform::ScreenModel model(162, 42);
+    TerminalOutput output(model);
+    model.write("x");
     WaitPoint waits(output, input[0], false);
     CapturedOutput captured;
     ASSERT_EQ(::write(input[1], "k", 1), 1);
     EXPECT_TRUE(waits.wait(-1, true));
     EXPECT_TRUE(waits.wait(5000, true)); // the key is still there: no waiting
-    EXPECT_EQ(captured.taken(), "\x1b[1;1Hx");
+    EXPECT_EQ(captured.taken(), "\x1b[?2026h\x1b[0m\x1b[2J\x1b[1;1Hx\x1b[?25l\x1b[?2026l");
     ::close(input[0]);
     ::close(input[1]);
 }

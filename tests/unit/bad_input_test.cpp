@@ -1,11 +1,13 @@
-// Whatever a person types, the game goes on or ends cleanly: an answer that
-// is not a number is never taken as one, typed controls never reach the
-// screen, and the end of the input ends the game with the books intact.
+// Whatever a person types, or a pipe brings, the game goes on or ends
+// cleanly: an answer that is not a number is never taken as one, typed
+// controls never reach the screen, and the end of the input ends the game
+// with the books intact.
 #include "fake/books.h"
 #include "fake/fake_console.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
 #include "platform/console.h"
+#include "platform/text_width.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,6 @@ bool shows(const std::string& row, std::string_view text) { return row.find(text
 struct Seen {
     std::string line;
     std::string afterCursor;
-    int scrolls; // of the whole console so far
 };
 
 // Answers each wait with the next entry (nothing left ends the input), and
@@ -49,7 +50,7 @@ struct Person {
             books.atWait();
             const bool inHand = table.seat(0) != nullptr && table.seat(0)->getCardCount() > 0;
             seen.push_back({fake::row(inHand ? promptLine : setupLine),
-                            fake::text(fake::cursorX(), fake::cursorY(), 16), fake::scrolls()});
+                            fake::text(fake::cursorX(), fake::cursorY(), 16)});
             if (answers.empty()) {
                 return "";
             }
@@ -76,6 +77,8 @@ class BadInputTest : public ::testing::Test {
         EXPECT_THROW(table.playGame(simulation), platform::InputClosed);
         EXPECT_TRUE(books.faults().empty()) << books.faults().front();
         EXPECT_EQ(fake::refusedMoves(), 0);
+        EXPECT_EQ(fake::terminalWraps(), 0);
+        EXPECT_EQ(fake::terminalScrolls(), 0);
     }
 
     // Nothing of the broken-off game lingers: the table plays a new one.
@@ -100,11 +103,15 @@ class BadInputTest : public ::testing::Test {
 };
 
 // ---------------------------------------------------------------------------
-// Answers that are not a number fitting 32 bits, at the three number prompts.
+// Answers that are not a number fitting 32 bits, at the three number prompts,
+// typed at the keyboard or brought whole by a pipe.
 
-// Each with what a careless reader would take it for.
-constexpr std::string_view notNumbers[] = {
-    ""sv,             // Enter alone
+enum class Source { Typed, Pipe };
+
+// Each with what a careless reader would take it for. Control bytes can only
+// come whole from a pipe: at the keyboard they are keys the line editing
+// takes or ignores.
+constexpr std::string_view typedNotNumbers[] = {
     "abc"sv,          // letters
     "+"sv,            // a sign without digits
     "-"sv,            //
@@ -115,6 +122,9 @@ constexpr std::string_view notNumbers[] = {
     "-4294967294"sv,  // 2, wrapped
     "2147483648"sv,   // the smallest number past 32 bits
     "99999999999999999999999"sv,
+};
+constexpr std::string_view pipedNotNumbers[] = {
+    ""sv,             // an empty line
     "\x1b[2J"sv,      // a terminal's clear-screen sequence
     "\x1b[31m1"sv,    // a colour change in front of a digit
     "\0" "1"sv,       // NUL in front of a digit
@@ -124,10 +134,13 @@ constexpr std::string_view notNumbers[] = {
 
 enum class Prompt { Count, Choice, Amount };
 
-struct BadAnswer : BadInputTest, ::testing::WithParamInterface<std::tuple<Prompt, std::string_view>> {};
+struct BadAnswer
+    : BadInputTest,
+      ::testing::WithParamInterface<std::tuple<Source, Prompt, std::string_view>> {};
 
 TEST_P(BadAnswer, IsNeverTakenAndThePromptComesBack) {
-    const auto [prompt, bad] = GetParam();
+    const auto [source, prompt, bad] = GetParam();
+    fake::readLinesWhole(source == Source::Pipe);
     const std::string line = std::string(bad) + "\n";
     // After the bad answer a good one: 2 computers, a pass, a bet of 150.
     if (prompt == Prompt::Count) {
@@ -161,9 +174,33 @@ TEST_P(BadAnswer, IsNeverTakenAndThePromptComesBack) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AtEveryNumberPrompt, BadAnswer,
-                         ::testing::Combine(::testing::Values(Prompt::Count, Prompt::Choice, Prompt::Amount),
-                                            ::testing::ValuesIn(notNumbers)));
+INSTANTIATE_TEST_SUITE_P(TypedAtEveryNumberPrompt, BadAnswer,
+                         ::testing::Combine(::testing::Values(Source::Typed),
+                                            ::testing::Values(Prompt::Count, Prompt::Choice, Prompt::Amount),
+                                            ::testing::ValuesIn(typedNotNumbers)));
+INSTANTIATE_TEST_SUITE_P(PipedAtEveryNumberPrompt, BadAnswer,
+                         ::testing::Combine(::testing::Values(Source::Pipe),
+                                            ::testing::Values(Prompt::Count, Prompt::Choice, Prompt::Amount),
+                                            ::testing::ValuesIn(pipedNotNumbers)));
+
+// Enter alone at a number prompt is no answer at all: nothing moves, the
+// prompt stays as it is, and the next line typed is the answer.
+TEST_F(BadInputTest, EnterAloneWaitsOnAtEveryPrompt) {
+    play({"\n", "\n", "me\n", "\n", "  \n", "1\n", "\n", "3\n"});
+    const std::vector<Seen>& seen = person.seen;
+    ASSERT_EQ(seen.size(), 9u);
+    for (std::size_t i : {0u, 1u, 2u}) {
+        EXPECT_TRUE(shows(seen[i].line, "Player 이름 입력 : ")) << i << ": " << seen[i].line;
+    }
+    for (std::size_t i : {3u, 4u, 5u}) {
+        EXPECT_TRUE(shows(seen[i].line, countPrompt)) << i << ": " << seen[i].line;
+    }
+    EXPECT_TRUE(shows(seen[6].line, choicePrompt)) << seen[6].line;
+    EXPECT_TRUE(shows(seen[7].line, choicePrompt)) << seen[7].line;
+    EXPECT_EQ(seen[7].afterCursor, std::string(16, ' '));
+    EXPECT_EQ(table.seat(0)->getName(), "me");
+    EXPECT_EQ(seatsInUse(), 1);
+}
 
 // ---------------------------------------------------------------------------
 // The end of the input at every wait of a game.
@@ -228,6 +265,7 @@ TEST_F(BadInputTest, EndOfInputAtTheMenu) {
 // Names: whatever bytes are typed, the name shown is one word of plain text.
 
 struct NameCase {
+    Source source;
     std::string_view typed;
     std::string_view shown;
 };
@@ -236,6 +274,7 @@ struct BadName : BadInputTest, ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(BadName, IsShownAsPlainText) {
     const NameCase& c = GetParam();
+    fake::readLinesWhole(c.source == Source::Pipe);
     play({std::string(c.typed) + " 1\n"}); // ends at the first betting prompt, labels all drawn
     EXPECT_EQ(table.seat(0)->getName(), c.shown);
     EXPECT_TRUE(shows(fake::row(labelLine), std::string(c.shown) + "(금액:")) << fake::row(labelLine);
@@ -245,29 +284,51 @@ TEST_P(BadName, IsShownAsPlainText) {
             EXPECT_EQ(row.find(control), std::string::npos) << "line " << y << ": " << row;
         }
     }
-    EXPECT_EQ(fake::runOffs(), 0);
+    EXPECT_EQ(fake::droppedAtEdge(), 0);
 }
 
+// At the keyboard, controls are keys: Backspace takes back, an escape
+// sequence is one ignored key; from a pipe every byte is text, and what
+// cannot be shown shows as "?".
 INSTANTIATE_TEST_SUITE_P(
-    Typed, BadName,
-    ::testing::Values(NameCase{"홍길동"sv, "홍길동"sv}, NameCase{"a\x1b[2Jb"sv, "a?[2Jb"sv},
-                      NameCase{"a\0b"sv, "a?b"sv}, NameCase{"ab\bc"sv, "ab?c"sv},
-                      NameCase{"\xff\xfe김\xc3"sv, "??김?"sv}, NameCase{"%s%n%d"sv, "%s%n%d"sv},
-                      NameCase{"\x1b]0;title\x07"sv, "?]0;title?"sv}));
+    TypedOrPiped, BadName,
+    ::testing::Values(NameCase{Source::Typed, "홍길동"sv, "홍길동"sv},
+                      NameCase{Source::Typed, "a\x1b[2Jb"sv, "ab"sv}, NameCase{Source::Typed, "a\0b"sv, "ab"sv},
+                      NameCase{Source::Typed, "ab\bc"sv, "ac"sv},
+                      NameCase{Source::Typed, "\xff\xfe김\xc3"sv, "??김?"sv},
+                      NameCase{Source::Typed, "%s%n%d"sv, "%s%n%d"sv},
+                      NameCase{Source::Typed, "🚀\u200D🚀\uFE0F"sv, "🚀?🚀?"sv},
+                      NameCase{Source::Pipe, "홍길동"sv, "홍길동"sv}, NameCase{Source::Pipe, "a\x1b[2Jb"sv, "a?[2Jb"sv},
+                      NameCase{Source::Pipe, "a\0b"sv, "a?b"sv}, NameCase{Source::Pipe, "ab\bc"sv, "ab?c"sv},
+                      NameCase{Source::Pipe, "\xff\xfe김\xc3"sv, "??김?"sv},
+                      NameCase{Source::Pipe, "\x1b]0;title\x07"sv, "?]0;title?"sv},
+                      NameCase{Source::Pipe, "e\u0301\U000E0080"sv, "e??"sv}));
 
-// A name pasted by mistake is still the person's name: kept whole, printed
-// whole wherever a label or a winner line shows it, and the game goes on.
-TEST_F(BadInputTest, MegabyteNameIsKeptWholeAndTheGameGoesOn) {
-    for (const std::string glyph : {"N", "가"}) {
-        fake::reset();
-        std::string name;
-        for (int i = 0; i < (1 << 20) / static_cast<int>(glyph.size()); ++i) {
-            name += glyph;
+// A megabyte pasted at the name prompt: at the keyboard the name stops at
+// the table's edge (the rest is refused with a bell); from a pipe it is kept
+// whole, and where it is shown it runs to the screen's edge and no further.
+// Either way the game goes on.
+TEST_F(BadInputTest, MegabyteNameStopsAtTheEdgeOrIsKeptWhole) {
+    for (const Source source : {Source::Typed, Source::Pipe}) {
+        for (const std::string glyph : {"N", "가"}) {
+            fake::reset();
+            fake::readLinesWhole(source == Source::Pipe);
+            std::string name;
+            for (int i = 0; i < (1 << 20) / static_cast<int>(glyph.size()); ++i) {
+                name += glyph;
+            }
+            person = Person{};
+            play({name + " 1\n", "\r"}, true); // ends at the second winner line
+            const std::string& kept = table.seat(0)->getName();
+            if (source == Source::Pipe) {
+                EXPECT_EQ(kept, name);
+            } else {
+                EXPECT_TRUE(name.starts_with(kept));
+                EXPECT_EQ(platform::cellWidth(kept), 68) << "from after the prompt to the frame";
+                EXPECT_GT(fake::bells(), 0);
+            }
+            ASSERT_EQ(person.seen.size(), 3u);
         }
-        person = Person{};
-        play({name + " 1\n", "\r"}, true); // ends at the second winner line
-        EXPECT_EQ(table.seat(0)->getName(), name);
-        ASSERT_EQ(person.seen.size(), 3u);
     }
 }
 

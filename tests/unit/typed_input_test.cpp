@@ -1,5 +1,6 @@
 // Typed words and numbers are cut from lines as formatted extraction cuts
-// them, but an answer that is not a number never counts as one.
+// them, but an answer that is not a number never counts as one. Lines come
+// from the keyboard, edited on the screen, or whole from a pipe.
 #include "fake/fake_console.h"
 #include "platform/console.h"
 #include "platform/text_width.h"
@@ -22,20 +23,33 @@ TEST_F(TypedInputTest, WordAndNumberShareOneLine) {
 }
 
 TEST_F(TypedInputTest, WordSkipsEmptyLinesAndLeadingBlanks) {
-    fake::type("\n\n   lee   kim\n");
-    EXPECT_EQ(platform::readWord(), "lee");
-    EXPECT_EQ(platform::readWord(), "kim");
+    for (const bool piped : {false, true}) {
+        fake::reset();
+        fake::readLinesWhole(piped);
+        fake::type("\n\n   lee   kim\n");
+        EXPECT_EQ(platform::readWord(), "lee");
+        EXPECT_EQ(platform::readWord(), "kim");
+    }
 }
 
 TEST_F(TypedInputTest, AnswersThatAreNotNumbers) {
-    const char* notNumbers[] = {"", "abc", "12abc", "-", "+", "4294967296", "99999999999999999999",
-                                "2147483648", " \t ", "1.5"};
-    for (const char* line : notNumbers) {
+    struct Case {
+        bool piped;
+        const char* line;
+    };
+    // An empty or blank line typed at the keyboard is no answer yet: only a
+    // pipe can bring one.
+    const Case notNumbers[] = {{false, "abc"},        {false, "12abc"}, {false, "-"},
+                               {false, "+"},          {false, "1.5"},   {false, "4294967296"},
+                               {false, "2147483648"}, {false, "99999999999999999999"},
+                               {true, ""},            {true, " \t "},   {true, "12abc"}};
+    for (const Case& c : notNumbers) {
         fake::reset();
-        fake::typeLine(line);
+        fake::readLinesWhole(c.piped);
+        fake::typeLine(c.line);
         fake::typeLine("7");
-        EXPECT_EQ(platform::readInt(), std::nullopt) << '"' << line << '"';
-        EXPECT_EQ(platform::readInt(), 7) << "after \"" << line << "\" the next line is read";
+        EXPECT_EQ(platform::readInt(), std::nullopt) << '"' << c.line << '"';
+        EXPECT_EQ(platform::readInt(), 7) << "after \"" << c.line << "\" the next line is read";
     }
 }
 
@@ -48,22 +62,38 @@ TEST_F(TypedInputTest, NumbersAtTheEdgesOf32Bits) {
     EXPECT_EQ(platform::readInt(), 7);
 }
 
-TEST_F(TypedInputTest, TypedLinesAreEchoedAtTheCursor) {
+TEST_F(TypedInputTest, TypedLinesAreEchoedAtTheCursorAndPipedOnesAreNot) {
     platform::moveCursor(10, 3);
     fake::typeLine("42");
     EXPECT_EQ(platform::readInt(), 42);
-    EXPECT_EQ(fake::text(10, 3, 2), "42");
-    EXPECT_EQ(fake::cursorX(), 0);
-    EXPECT_EQ(fake::cursorY(), 4);
+    EXPECT_EQ(fake::text(10, 3, 3), "42 ");
+    EXPECT_EQ(fake::cursorX(), 12) << "Enter leaves the cursor behind the answer";
+    EXPECT_EQ(fake::cursorY(), 3);
+    EXPECT_FALSE(fake::terminalCursorVisible());
+
+    fake::reset();
+    fake::readLinesWhole(true);
+    platform::moveCursor(10, 3);
+    fake::typeLine("42");
+    EXPECT_EQ(platform::readInt(), 42);
+    EXPECT_EQ(fake::text(10, 3, 2), "  ");
 }
 
 TEST_F(TypedInputTest, NamesCannotCarryControlsOrBrokenText) {
+    fake::typeLine("a\x1b[31mb\xff\xc3");
+    EXPECT_EQ(platform::readWord(), "ab??") << "at the keyboard the escape sequence is one key";
+    fake::reset();
+    fake::readLinesWhole(true);
     fake::typeLine("a\x1b[31mb\xff\xc3");
     EXPECT_EQ(platform::readWord(), "a?[31mb??");
     EXPECT_EQ(platform::sanitizeTyped("정상"), "정상");
 }
 
-TEST_F(TypedInputTest, LastLineWithoutLineEndStillCounts) {
+TEST_F(TypedInputTest, AnUnfinishedLastLineCountsOnlyFromAPipe) {
+    fake::type("12");
+    EXPECT_THROW(platform::readInt(), platform::InputClosed);
+    fake::reset();
+    fake::readLinesWhole(true);
     fake::type("12");
     EXPECT_EQ(platform::readInt(), 12);
 }
@@ -74,7 +104,7 @@ TEST(TextWidth, CellsByTheLayoutRule) {
     EXPECT_EQ(platform::cellWidth("1.배팅2.다이 : "), 15);
     EXPECT_EQ(platform::cellWidth("Player 이름 입력 : "), 19);
     EXPECT_EQ(platform::cellWidth("Computer 인원 입력(1~6) : "), 26);
-    EXPECT_EQ(platform::cellWidth("\xff"), 1);
+    EXPECT_EQ(platform::cellWidth("\xff"), 1); // shown as "?"
 }
 
 } // namespace

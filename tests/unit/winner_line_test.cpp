@@ -62,17 +62,18 @@ TEST_F(WinnerLineTest, HandNamedByNumberSuitAndCategory) {
     }
 }
 
-TEST_F(WinnerLineTest, LongNamePrintsInFull) {
+TEST_F(WinnerLineTest, LongNameRunsToTheEdgeAndNoFurther) {
     // Longer than the line's old 256-byte buffer could hold with the rest of it.
     const std::string name(200, 'N');
     announce(name, TwoPair, 9, Spades);
-    // Too wide to centre, the line starts at the centre column and the
-    // console carries it on to the next line.
-    const std::string expected = name + "님이 9 스페이드 투페어 패로 승리하였습니다!";
-    const int firstPart = fake::columns - centreColumn;
-    const int rest = platform::cellWidth(expected) - firstPart;
-    EXPECT_EQ(fake::text(centreColumn, winnerLine, firstPart) + fake::text(0, winnerLine + 1, rest),
-              expected);
+    // Too wide to centre, the line starts at the centre column and is written
+    // whole; the console shows it up to its right edge and wraps nothing
+    // onto the table.
+    const int shown = fake::columns - centreColumn;
+    EXPECT_EQ(fake::text(centreColumn, winnerLine, shown), std::string(static_cast<std::size_t>(shown), 'N'));
+    EXPECT_EQ(fake::row(winnerLine + 1), std::string(fake::columns, ' '));
+    EXPECT_GT(fake::droppedAtEdge(), 0);
+    EXPECT_EQ(fake::terminalWraps(), 0);
 }
 
 } // namespace

@@ -2,15 +2,16 @@
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/console_settings.h"
+#include "platform/key_decoder.h"
 #include "platform/posix/glyph_probe.h"
-#include "platform/posix/key_decoder.h"
 #include "platform/posix/output_costs.h"
+#include "platform/posix/terminal_fitness.h"
 #include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_output.h"
-#include "platform/posix/terminal_fitness.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/posix/wait_point.h"
 #include "platform/posix/window_size.h"
+#include "platform/screen_model.h"
 
 #include <cstdlib>
 #include <memory>
@@ -30,9 +31,9 @@ struct Terminal {
     bool inputIsTerminal = isatty(STDIN_FILENO) == 1;
     bool outputIsTerminal = isatty(STDOUT_FILENO) == 1;
     std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
-    posix::TerminalOutput output;
+    posix::TerminalOutput output{screenModel()};
     posix::TerminalInput input{STDIN_FILENO, &waitForInput};
-    posix::KeyDecoder keys{input};
+    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); }}};
     posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
 };
 
@@ -42,22 +43,6 @@ Terminal& terminal() {
 }
 
 void waitForInput() { terminal().waits.wait(-1, true); }
-
-// Puts the single-key mode back and hides the cursor again however the line
-// read ends.
-class LineEditing {
-  public:
-    LineEditing() {
-        terminal().output.setCursorVisible(true);
-        posix::setLineEditing(true);
-    }
-    ~LineEditing() {
-        posix::setLineEditing(false);
-        terminal().output.setCursorVisible(false);
-    }
-    LineEditing(const LineEditing&) = delete;
-    LineEditing& operator=(const LineEditing&) = delete;
-};
 
 void endAtExit() {
     terminal().waits.flush();
@@ -87,16 +72,9 @@ void open() {
 
 void close() { endAtExit(); }
 
-void moveCursor(int x, int y) { terminal().output.moveCursor(x, y); }
-
-void setAttribute(int attribute) { terminal().output.setAttribute(attribute); }
-
-void write(std::string_view text) { terminal().output.write(text); }
-
-void clearScreen() { terminal().output.clear(); }
-
 void resizeConsole(int columns, int lines) {
     Terminal& t = terminal();
+    screenModel().resize(columns, lines);
     t.waits.setNeededSize({columns, lines});
     if (t.outputIsTerminal) {
         t.output.control("\x1b[8;" + std::to_string(lines) + ';' + std::to_string(columns) + 't');
@@ -104,7 +82,7 @@ void resizeConsole(int columns, int lines) {
     }
 }
 
-int readKey() { return terminal().keys.next(); }
+int readKey() { return terminal().keys.nextKey(); }
 
 void pause() {
     write(backend::pausePrompt);
@@ -112,19 +90,11 @@ void pause() {
     write("\n");
 }
 
-std::string backend::readTypedLine() {
-    Terminal& t = terminal();
-    if (!t.inputIsTerminal) {
-        return t.input.nextLine();
-    }
-    std::string line;
-    {
-        LineEditing editing;
-        line = t.input.nextLine();
-    }
-    t.output.echoed(line);
-    return line;
-}
+bool backend::linesAreTyped() { return terminal().inputIsTerminal; }
+
+LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
+
+std::string backend::readRawLine() { return terminal().input.nextLine(); }
 
 void sleepMs(int milliseconds) {
     const int pause = settings::pauseMs(milliseconds);

@@ -1,7 +1,7 @@
 #pragma once
-// The two ways the game sets the terminal's input, both derived from the
-// user's own settings so that everything the game does not need is left as
-// the user had it.
+// How the game sets the terminal's input, derived from the user's own
+// settings so that everything the game does not need is left as the user
+// had it. Typed lines are edited by the game itself, key by key.
 
 #include <termios.h>
 
@@ -9,11 +9,7 @@ namespace platform::posix {
 
 // Single keys: each key at once, not echoed, Ctrl-S no stop of the output;
 // Ctrl-C and Ctrl-Z still work.
-// Output keeps its line-end translation, which the cursor tracking relies on.
+// Output keeps the line-end translation a shell message after the game needs.
 termios keyMode(const termios& user);
-
-// Typed lines: the terminal's own line editing with echo, Enter ending the
-// line, backspace taking back a whole UTF-8 character.
-termios lineMode(const termios& user);
 
 } // namespace platform::posix

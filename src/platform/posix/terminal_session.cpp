@@ -21,7 +21,6 @@ bool outputIsTerminal = false;
 
 volatile sig_atomic_t sessionActive = 0;
 volatile sig_atomic_t suspended = 0;
-volatile sig_atomic_t lineEditing = 0;
 
 void writeAll(const char* text, std::size_t length) {
     while (length > 0) {
@@ -39,7 +38,7 @@ void writeAll(const char* text, std::size_t length) {
 
 void applyMode() {
     if (settingsSaved) {
-        const termios mode = lineEditing ? lineMode(userSettings) : keyMode(userSettings);
+        const termios mode = keyMode(userSettings);
         tcsetattr(STDIN_FILENO, TCSANOW, &mode);
     }
 }
@@ -156,14 +155,6 @@ bool resumeSession() {
     }
     applyMode();
     return outputIsTerminal;
-}
-
-void setLineEditing(bool on) {
-    SignalHold hold;
-    lineEditing = on ? 1 : 0;
-    if (sessionActive) {
-        applyMode();
-    }
 }
 
 } // namespace platform::posix

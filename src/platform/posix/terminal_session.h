@@ -26,10 +26,6 @@ void endSession();
 // enterScreenSequence (the session is still on).
 bool resumeSession();
 
-// While a typed line is read the terminal's own line editing and echo are
-// on; otherwise single keys arrive unechoed.
-void setLineEditing(bool on);
-
 // Holds back the signals that restore the terminal for as long as it lives,
 // so a restore never lands in the middle of an escape sequence being sent.
 class SignalHold {

@@ -1,0 +1,77 @@
+#pragma once
+// The bytes that bring a terminal from what it showed after the last frame
+// to what the screen model shows now: the changed cells only, placed with
+// cursor moves, coloured with SGR, and wrapped in the synchronized-update
+// marks, so a terminal that knows them shows each frame whole (one that
+// does not simply ignores them). Used by every console that speaks the
+// terminal's escape sequences: POSIX terminals and the Windows console.
+//
+// Each layout glyph gets the two cells the table is laid out with even on a
+// terminal that draws it one cell wide: a filler cell follows it there.
+// Cells beyond the window are not sent, and nothing is ever written past
+// the window's right edge, so the terminal never wraps a line or scrolls.
+
+#include "platform/screen_model.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class FrameEncoder {
+  public:
+    void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
+    bool areGlyphsNarrow() const { return glyphsNarrow; }
+    // The window's size: only the cells from the top-left corner that it
+    // shows are sent.
+    void setWindow(int columns, int lines);
+
+    // What the terminal shows is not known (it was just set up, continued,
+    // resized, or showed a notice): the next frame clears it and sends every
+    // cell of the model.
+    void forget();
+    // Something outside the frames moved the terminal's cursor.
+    void loseCursor() { cursorKnown = false; }
+
+    // The next frame; empty when the terminal already shows the model. Takes
+    // the model's record of changed rows and its bell.
+    std::string encode(ScreenModel& model);
+    // A message over the whole screen, outside the model; the frame after it
+    // sends the whole model again.
+    std::string notice(const std::vector<std::string>& lines);
+
+  private:
+    struct Shown {
+        int columns = 0;
+        int lines = 0;
+        std::vector<Cell> cells;
+    };
+
+    Cell& shownAt(int x, int y) { return shown.cells[static_cast<std::size_t>(y * shown.columns + x)]; }
+    bool unitDiffers(const ScreenModel& model, int x, int y, int cellsWide);
+    void encodeRow(const ScreenModel& model, int y, std::string& out);
+    void moveTo(const ScreenModel& model, int x, int y, std::string& out);
+    // Sends the cells from the cursor up to x again when that is shorter
+    // than a cursor move; false when it is not.
+    bool resend(const ScreenModel& model, int x, int y, std::string& out);
+    void emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out);
+    void emitGlyph(const Cell& cell, std::string& out);
+    // Notes what the terminal shows after a unit was written, as it blanks
+    // the other half of a two-cell glyph that was half overwritten.
+    void markShown(const ScreenModel& model, int x, int y, int cellsWide);
+    void placeCursor(const ScreenModel& model, std::string& out);
+    void setSgr(int attribute, std::string& out);
+
+    bool glyphsNarrow = true;
+    int windowColumns = 32767;
+    int windowLines = 32767;
+    Shown shown;
+    bool screenKnown = false;
+    bool cursorKnown = false;
+    int cursorX = 0;
+    int cursorY = 0;
+    int sgr = -1;            // the attribute the terminal writes with; -1: not known
+    int cursorVisible = -1;  // 0 or 1; -1: not known
+};
+
+} // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+// The game's own editing of a typed line, the same on every console: keys
+// are read one by one and the text is echoed in the screen model at the
+// cursor, so what the screen shows is exactly what the game takes.
+
+#include "platform/screen_model.h"
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+// One key as line editing sees it.
+struct LineKey {
+    enum class Kind {
+        character, // a character typed or pasted
+        enter,     // the end of the line
+        erase,     // Backspace: the last character goes
+        eraseLine, // Ctrl-U: the whole line goes
+        endOfInput, // Ctrl-D: the end of the input, on an empty line
+        none,      // a key that means nothing to a typed line
+    };
+    Kind kind = Kind::none;
+    char32_t character = 0;
+};
+
+// Reads one line at the model's cursor, the cursor shown meanwhile:
+// printable characters are echoed (one that is not shows as "?", and is
+// taken as "?"); Backspace takes back a whole character and the cells it
+// took; Ctrl-U clears the line; a character that would reach the cell column
+// `edge` is refused with a bell. Enter on a line with nothing but blanks
+// leaves everything as it is and waits on, as a read of a word or a number
+// does. Returns the line without its end; throws InputClosed for Ctrl-D on
+// an empty line, or when the keys run out.
+std::string editLine(ScreenModel& model, int edge, const std::function<LineKey()>& nextKey);
+
+} // namespace platform

@@ -1,0 +1,116 @@
+#include "platform/screen_model.h"
+
+#include "platform/text_width.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+bool isControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
+
+} // namespace
+
+ScreenModel::ScreenModel(int columns, int lines) { resize(columns, lines); }
+
+void ScreenModel::resize(int columns, int lines) {
+    width = std::max(columns, 0);
+    height = std::max(lines, 0);
+    cells.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{});
+    changedRows.assign(static_cast<std::size_t>(height), 1);
+    written.assign(static_cast<std::size_t>(height), Span{width, 0});
+    x = 0;
+    y = 0;
+}
+
+void ScreenModel::moveCursor(int column, int row) {
+    if (column < 0 || row < 0 || column >= width || row >= height) {
+        ++refused;
+        return;
+    }
+    x = column;
+    y = row;
+}
+
+void ScreenModel::clear() {
+    for (int row = 0; row < height; ++row) {
+        Span& span = written[static_cast<std::size_t>(row)];
+        if (span.from < span.to) {
+            const auto first = cells.begin() + static_cast<std::ptrdiff_t>(index(span.from, row));
+            std::fill(first, first + (span.to - span.from), Cell{});
+            changedRows[static_cast<std::size_t>(row)] = 1;
+            span = Span{width, 0};
+        }
+    }
+    x = 0;
+    y = 0;
+    ++clearCount;
+}
+
+void ScreenModel::newLine() {
+    x = 0;
+    y = std::min(y + 1, std::max(height - 1, 0));
+}
+
+void ScreenModel::put(char32_t glyph, int cellsWide) {
+    if (y >= height || x + cellsWide > width) {
+        ++dropped;
+        x += cellsWide;
+        return;
+    }
+    Cell* row = &cells[index(0, y)];
+    const int end = x + cellsWide;
+    // A two-cell glyph half overwritten disappears: its other half stands
+    // just before the first cell or just after the last.
+    const int from = row[x].rightHalf && x > 0 ? x - 1 : x;
+    const int to = end < width && row[end].rightHalf ? end + 1 : end;
+    row[from] = Cell{};
+    row[to - 1] = Cell{};
+    row[x] = Cell{glyph, currentAttribute, false};
+    if (cellsWide == 2) {
+        row[x + 1] = Cell{U' ', currentAttribute, true};
+    }
+    changedRows[static_cast<std::size_t>(y)] = 1;
+    Span& span = written[static_cast<std::size_t>(y)];
+    span.from = std::min(span.from, from);
+    span.to = std::max(span.to, to);
+    x = end;
+}
+
+void ScreenModel::write(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            put(byte, 1); // plain ASCII, the most of what the table writes
+            ++at;
+            continue;
+        }
+        const CodePoint cp = decodeUtf8(text, at);
+        const bool invalidByte = cp.value == 0xFFFD && cp.length == 1;
+        at += cp.length;
+        if (cp.value == U'\n') {
+            newLine();
+        } else if (invalidByte) {
+            put(U'?', 1);
+        } else if (!isControl(cp.value)) {
+            if (cp.value != lastGlyph) {
+                lastGlyph = cp.value;
+                lastWidth = cellWidth(cp.value);
+            }
+            if (lastWidth > 0) {
+                put(cp.value, lastWidth);
+            }
+        }
+    }
+}
+
+void ScreenModel::forgetChanges() { std::fill(changedRows.begin(), changedRows.end(), 0); }
+
+bool ScreenModel::takeBell() {
+    const bool rung = bellRung;
+    bellRung = false;
+    return rung;
+}
+
+} // namespace platform

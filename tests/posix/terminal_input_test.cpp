@@ -1,0 +1,91 @@
+// The byte stream under the keys and typed lines: typed-ahead bytes kept in
+// order, lines read whole from a pipe, bytes from a terminal in another
+// codeset taken as UTF-8.
+#include "platform/console.h"
+#include "platform/posix/terminal_input.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+using platform::posix::TerminalInput;
+
+namespace {
+
+// A pipe holding the bytes, closed for writing: its reader sees them and
+// then the end of the input.
+class BytePipe {
+  public:
+    explicit BytePipe(const std::string& bytes) {
+        EXPECT_EQ(pipe(fds), 0);
+        EXPECT_EQ(::write(fds[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        ::close(fds[1]);
+    }
+    ~BytePipe() { ::close(fds[0]); }
+    int reader() const { return fds[0]; }
+
+  private:
+    int fds[2] = {-1, -1};
+};
+
+} // namespace
+
+TEST(TerminalInput, KeepsBytesPutBackInFrontInTheirOrder) {
+    BytePipe pipe("cd");
+    TerminalInput input(pipe.reader());
+    EXPECT_EQ(input.next(), 'c');
+    input.keepForLater("ab");
+    input.keepForLater("_");
+    std::string rest;
+    for (int i = 0; i < 4; ++i) {
+        rest += static_cast<char>(input.next());
+    }
+    EXPECT_EQ(rest, "_abd");
+    EXPECT_THROW(input.next(), platform::InputClosed);
+}
+
+TEST(TerminalInput, LinesComeWholeAndTheLastOneGetsItsEnd) {
+    BytePipe pipe("s\nname 3\nlast");
+    TerminalInput input(pipe.reader());
+    EXPECT_EQ(input.next(), 's');
+    EXPECT_EQ(input.next(), '\n');
+    EXPECT_EQ(input.nextLine(), "name 3\n");
+    EXPECT_EQ(input.nextLine(), "last\n");
+    EXPECT_THROW(input.nextLine(), platform::InputClosed);
+}
+
+TEST(TerminalInput, NothingWithinTheTimeGivesNothing) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    TerminalInput input(fds[0]);
+    EXPECT_FALSE(input.nextWithin(10));
+    ASSERT_EQ(::write(fds[1], "k", 1), 1);
+    EXPECT_EQ(input.nextWithin(10), 'k');
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+TEST(TerminalInput, AskingTheWaiterBeforeEveryRead) {
+    static int waits = 0;
+    waits = 0;
+    BytePipe pipe("ab");
+    TerminalInput input(pipe.reader(), [] { ++waits; });
+    input.next();
+    input.keepForLater("z");
+    input.next(); // from the bytes kept: no wait
+    input.next();
+    EXPECT_EQ(waits, 2);
+}
+
+TEST(TerminalInput, BytesOfAnotherCodesetArriveAsUtf8) {
+    BytePipe pipe("\xC7\xD1" "a\xB1\xDB");
+    platform::posix::Recoder euc("EUC-KR");
+    TerminalInput input(pipe.reader());
+    input.setRecoder(&euc);
+    std::string got;
+    for (int i = 0; i < 7; ++i) {
+        got += static_cast<char>(input.next());
+    }
+    EXPECT_EQ(got, "한a글");
+    EXPECT_THROW(input.next(), platform::InputClosed);
+}

@@ -1,0 +1,145 @@
+// What a terminal is sent for a frame: only the cells that changed, placed
+// and coloured with the fewest sequences that change something, never past
+// the window's edge, each frame wrapped in the synchronized-update marks.
+#include "platform/frame_encoder.h"
+#include "platform/screen_model.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using platform::FrameEncoder;
+using platform::ScreenModel;
+
+namespace {
+
+constexpr char begin[] = "\x1b[?2026h";
+constexpr char end[] = "\x1b[?2026l";
+
+// A frame without its marks.
+std::string inner(const std::string& frame) {
+    if (frame.empty()) {
+        return frame;
+    }
+    EXPECT_EQ(frame.substr(0, sizeof begin - 1), begin);
+    EXPECT_EQ(frame.substr(frame.size() - (sizeof end - 1)), end);
+    return frame.substr(sizeof begin - 1, frame.size() - (sizeof begin - 1) - (sizeof end - 1));
+}
+
+struct Terminal {
+    ScreenModel model{162, 42};
+    FrameEncoder encoder;
+
+    Terminal() {
+        encoder.setGlyphsNarrow(false);
+        frame(); // the terminal shows the blank model
+    }
+    std::string frame() { return inner(encoder.encode(model)); }
+    void text(int x, int y, const char* text, int attribute = 7) {
+        model.moveCursor(x, y);
+        model.setAttribute(attribute);
+        model.write(text);
+        model.setAttribute(7);
+    }
+};
+
+struct Case {
+    const char* name;
+    std::function<void(Terminal&)> before; // drawn and sent first
+    std::function<void(Terminal&)> draw;
+    std::string expected;
+};
+
+} // namespace
+
+TEST(FrameEncoder, SendsTheChangedCellsWithTheFewestSequences) {
+    const auto nothing = [](Terminal&) {};
+    const std::vector<Case> cases = {
+        {"a change is placed with a move", nothing, [](Terminal& t) { t.text(5, 3, "a"); }, "\x1b[4;6Ha"},
+        {"cells side by side need one move", nothing, [](Terminal& t) { t.text(5, 3, "ab"); }, "\x1b[4;6Hab"},
+        {"further along the row: a column move", nothing,
+         [](Terminal& t) { t.text(5, 3, "a"), t.text(20, 3, "b"); }, "\x1b[4;6Ha\x1b[21Gb"},
+        {"a short unchanged gap is sent again rather than moved over",
+         [](Terminal& t) { t.text(5, 3, "abcd"); }, [](Terminal& t) { t.text(5, 3, "x"), t.text(8, 3, "y"); },
+         "\x1b[6Gxbcy"},
+        {"red, then normal", nothing, [](Terminal& t) { t.text(0, 1, "r", 12), t.text(1, 1, "n"); },
+         "\x1b[2;1H\x1b[91mr\x1b[0mn"},
+        {"blanks take no colour change", nothing, [](Terminal& t) { t.text(0, 1, "r", 12), t.text(1, 1, " n", 7); },
+         "\x1b[2;1H\x1b[91mr \x1b[0mn"},
+        {"the same picture again sends nothing", [](Terminal& t) { t.text(0, 1, "same", 12); },
+         [](Terminal& t) { t.text(0, 1, "same", 12); }, ""},
+        {"a cleared and redrawn frame sends only the difference, never a clear",
+         [](Terminal& t) { t.text(0, 1, "hello"), t.text(70, 20, "card"); },
+         [](Terminal& t) { t.model.clear(), t.text(0, 1, "help"); }, "\x1b[2;4Hp \x1b[21;71H    "},
+        {"a line end goes on at the start of the next line", nothing, [](Terminal& t) { t.text(0, 2, "a\nb"); },
+         "\x1b[3;1Ha\x1b[4;1Hb"},
+        {"text past the right edge is dropped, and the next place is explicit", nothing,
+         [](Terminal& t) { t.text(159, 1, "abcd"), t.text(0, 2, "e"); }, "\x1b[2;160Habc\x1b[3;1He"},
+        {"a shown cursor is placed and shown", nothing,
+         [](Terminal& t) { t.model.moveCursor(4, 2), t.model.setCursorVisible(true); }, "\x1b[3;5H\x1b[?25h"},
+        {"a hidden cursor is not moved for nothing", nothing, [](Terminal& t) { t.model.moveCursor(4, 2); }, ""},
+        {"the bell", nothing, [](Terminal& t) { t.model.ringBell(); }, "\a"},
+        {"writing over half of a wide glyph blanks its other half", [](Terminal& t) { t.text(0, 1, "가"); },
+         [](Terminal& t) { t.text(1, 1, "a"); }, "\x1b[1G a"},
+    };
+    for (const Case& c : cases) {
+        Terminal t;
+        c.before(t);
+        t.frame();
+        c.draw(t);
+        EXPECT_EQ(t.frame(), c.expected) << c.name;
+    }
+}
+
+TEST(FrameEncoder, EveryFrameIsOneSynchronizedUpdate) {
+    Terminal t;
+    t.text(0, 0, "x");
+    EXPECT_EQ(t.encoder.encode(t.model), std::string(begin) + "\x1b[1;1Hx" + end);
+    EXPECT_EQ(t.encoder.encode(t.model), "");
+}
+
+TEST(FrameEncoder, NarrowLayoutGlyphsGetAFillerCell) {
+    struct PadCase {
+        bool narrow;
+        const char* text;
+        std::string expected;
+    };
+    const std::vector<PadCase> cases = {
+        {true, "┌─┐|", "┌───┐ |"}, // edges run on through their fillers
+        {true, "└─┘|", "└───┘ |"},
+        {true, "│♥▷|", "│ ♥ ▷ |"},
+        {true, "가A|", "가A|"}, // Hangul is wide everywhere: no filler
+        {false, "┌─┐|", "┌─┐|"},
+    };
+    for (const PadCase& c : cases) {
+        Terminal t;
+        t.encoder.setGlyphsNarrow(c.narrow);
+        t.text(0, 1, c.text);
+        EXPECT_EQ(t.frame(), "\x1b[2;1H" + c.expected) << c.text;
+    }
+}
+
+TEST(FrameEncoder, OnlyWhatTheWindowShowsIsSentAndAllOfItOnceItGrows) {
+    Terminal t;
+    t.encoder.setWindow(4, 2);
+    t.text(0, 1, "abcdef");
+    t.text(0, 2, "g");
+    EXPECT_EQ(t.frame(), "\x1b[2;1Habcd");
+    t.text(2, 1, "가"); // ends in the window's last column
+    EXPECT_EQ(t.frame(), "\x1b[2;3H가");
+    t.text(3, 1, "나"); // would end past it
+    EXPECT_EQ(t.frame(), "\x1b[2;3H ") << "a two-cell glyph cut by the edge stays unsent";
+    t.encoder.setWindow(162, 42);
+    t.encoder.forget();
+    EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[2;1Hab 나f\x1b[3;1Hg\x1b[?25l");
+}
+
+TEST(FrameEncoder, ANoticeIsFollowedByTheWholeTable) {
+    Terminal t;
+    t.text(2, 2, "table", 12);
+    t.frame();
+    EXPECT_EQ(t.encoder.notice({"small", "window"}), "\x1b[0m\x1b[2J\x1b[1;1Hsmall\x1b[2;1Hwindow");
+    EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[3;3H\x1b[91mtable\x1b[?25l");
+}
