@@ -2,6 +2,7 @@
 // seven seats per card each, with the receiving seat's name in the middle of
 // the table while it gets its card.
 #include "game/game_table.h"
+#include "console/screen.h"
 #include "game/pacing.h"
 
 #include "platform/console.h"
@@ -30,7 +31,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
                 continue;
             }
             const std::string name = player.getName();
-            screen.printCentered(name, nameX, nameY);
+            screen::printCentered(name, nameX, nameY);
             player.receiveCard(deck.drawNext(isHoleCard(cardsEach, pass)));
             // The person sees their own cards at once; everybody sees the
             // last card of every pass.
@@ -38,7 +39,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
                 player.flipUpLast();
             }
             platform::sleepMs(dealtCardMs);
-            screen.printCentered(screen.blanksFor(name, 1), nameX, nameY);
+            screen::printCentered(screen::blanksFor(name, 1), nameX, nameY);
         }
     }
 }

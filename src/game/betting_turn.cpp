@@ -1,6 +1,7 @@
 // One seat's turn in a betting round: the person's prompts, or the computer
 // policy with its random folds, raises and bets.
 #include "game/game_table.h"
+#include "console/screen.h"
 #include "game/pacing.h"
 #include "platform/console.h"
 
@@ -35,13 +36,13 @@ bool GameTable::othersOut(int seat) const {
 }
 
 void GameTable::announceBet(long long amount) {
-    screen.printCentered(std::to_string(amount) + " 원 배팅!!!", width + 14,
+    screen::printCentered(std::to_string(amount) + " 원 배팅!!!", width + 14,
                          static_cast<int>(height * 0.6));
 }
 
 void GameTable::eraseTurnMarker(int seat) {
     const std::string name = seats[static_cast<std::size_t>(seat)]->getName();
-    screen.printCentered(screen.blanksFor(name, 1), width + 14, static_cast<int>(height * 0.5));
+    screen::printCentered(screen::blanksFor(name, 1), width + 14, static_cast<int>(height * 0.5));
 }
 
 void GameTable::foldSeat(int seat) {
@@ -73,7 +74,7 @@ void GameTable::placeBet(int seat, long long amount) {
 
 void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
-    screen.printCentered(player.getName(), width + 14, static_cast<int>(height * 0.5));
+    screen::printCentered(player.getName(), width + 14, static_cast<int>(height * 0.5));
     const HandResult grade = evaluator.evaluate(player.getCards(), true);
     if (othersOut(seat)) {
         running = false;

@@ -1,4 +1,5 @@
 #include "game/game_table.h"
+#include "console/screen.h"
 
 #include "platform/console.h"
 
@@ -43,10 +44,10 @@ void GameTable::runMenu() {
     bool running = true;
     while (running) {
         platform::clearScreen();
-        screen.drawFrame(width, height);
-        screen.drawTitle(width, static_cast<int>(height * 0.4));
+        screen::drawFrame(width, height);
+        screen::drawTitle(width, static_cast<int>(height * 0.4));
         const int choice =
-            screen.selectMenu(3, 4, static_cast<int>(width * 0.5 - 6), static_cast<int>(height * 0.4 + 4));
+            screen::selectMenu(3, 4, static_cast<int>(width * 0.5 - 6), static_cast<int>(height * 0.4 + 4));
         if (choice == 1) {
             playGame(false);
         } else if (choice == 2) {

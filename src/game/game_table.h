@@ -4,7 +4,6 @@
 
 #include "cards/card.h"
 #include "cards/deck.h"
-#include "console/screen.h"
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
 #include "players/player.h"
@@ -86,7 +85,6 @@ class GameTable {
     HandEvaluator evaluator;
     Deck deck;
     std::array<std::unique_ptr<Player>, seatCount> seats;
-    Screen screen;
     std::int32_t width;
     std::int32_t height;
     std::array<HandResult, rankingSize> ranking{};

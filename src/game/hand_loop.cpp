@@ -1,5 +1,6 @@
 // A whole game: hands of seven-card stud until one seat has all the money.
 #include "game/game_table.h"
+#include "console/screen.h"
 #include "platform/console.h"
 
 namespace {
@@ -23,7 +24,7 @@ void GameTable::playGame(bool simulation) {
 
 void GameTable::drawTable() {
     platform::clearScreen();
-    screen.drawFrame(width, height);
+    screen::drawFrame(width, height);
     showStatus();
     deckCard->draw();
     for (auto& seat : seats) {

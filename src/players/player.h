@@ -3,7 +3,6 @@
 // this hand, its money, and whether it is in this hand and in this game.
 
 #include "cards/card.h"
-#include "console/screen.h"
 
 #include <array>
 #include <cstdint>
@@ -54,7 +53,6 @@ class Player {
     std::array<Card*, maxCards> handCards{};
     std::int32_t labelPlacement;
     std::int32_t isComputer;
-    Screen screen;
     std::int32_t panelX;
     std::int32_t panelY;
     std::string name;

@@ -2,6 +2,7 @@
 // its name and money just above or below it.
 #include "players/player.h"
 
+#include "console/screen.h"
 #include <string>
 
 namespace {
@@ -18,7 +19,7 @@ constexpr int labelBelow = 1;
 
 void Player::drawPanel() {
     // A seat out of the hand shows a filled box instead of its cards.
-    screen.drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
+    screen::drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
     drawLabel();
 }
 
@@ -26,7 +27,7 @@ void Player::drawLabel() {
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen.printCentered(labelText(), x, y);
+        screen::printCentered(labelText(), x, y);
     }
 }
 
@@ -36,7 +37,7 @@ void Player::eraseLabel() {
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen.printCentered(screen.blanksFor(labelText(), 1), x, y);
+        screen::printCentered(screen::blanksFor(labelText(), 1), x, y);
     }
 }
 

@@ -1,6 +1,7 @@
 // The set-up dialogue at the start of every game: seven fresh seats at their
 // places, the person's name and the number of computers.
 #include "game/game_table.h"
+#include "console/screen.h"
 #include "platform/console.h"
 
 #include <optional>
@@ -43,7 +44,7 @@ void GameTable::setupTable() {
     platform::clearScreen();
     freeSeats();
     computerCounter = 1;
-    screen.drawFrame(width, height);
+    screen::drawFrame(width, height);
     for (const SeatPlace& place : seatPlaces) {
         const int x = static_cast<int>(place.xFactor * width + place.xOffset);
         seats[static_cast<std::size_t>(place.seat)] = std::make_unique<Player>(
@@ -56,18 +57,18 @@ void GameTable::setupTable() {
     const int promptX = width;
     const int promptY = static_cast<int>(height * 0.5);
     std::string prompt = "Player 이름 입력 : ";
-    screen.printCentered(prompt, promptX, promptY);
+    screen::printCentered(prompt, promptX, promptY);
     seats[0]->readName();
     seats[0]->drawLabel();
 
     std::optional<int> computers;
     do {
-        screen.printCentered(screen.blanksFor(prompt, 2), promptX, promptY);
+        screen::printCentered(screen::blanksFor(prompt, 2), promptX, promptY);
         prompt = "Computer 인원 입력(1~6) : ";
-        screen.printCentered(prompt, promptX, promptY);
+        screen::printCentered(prompt, promptX, promptY);
         computers = platform::readInt();
     } while (!computers || *computers < minComputers || *computers > maxComputers);
-    screen.printCentered(screen.blanksFor(prompt, 2), promptX, promptY);
+    screen::printCentered(screen::blanksFor(prompt, 2), promptX, promptY);
 
     for (int j = *computers + 1; j <= maxComputers; ++j) {
         Player& unused = *seats[static_cast<std::size_t>(j)];

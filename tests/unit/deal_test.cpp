@@ -2,6 +2,7 @@
 // in which order, which cards are hole cards and which show their face, and
 // how long it takes.
 #include "card_pictures.h"
+#include "console/screen.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
 
@@ -106,9 +107,8 @@ TEST_F(DealTest, NameInTheMiddleIsWipedExactly) {
     fake::typeLine("홍길동");
     table.seat(0)->readName();
     // Marks just outside the widest name, "Computer1" on columns 90 to 98.
-    Screen screen;
-    screen.printCentered("<", 89, 20);
-    screen.printCentered(">", 99, 20);
+    screen::printCentered("<", 89, 20);
+    screen::printCentered(">", 99, 20);
     table.deal(1, 0);
     EXPECT_EQ(fake::text(89, 20, 11), "<         >");
 }

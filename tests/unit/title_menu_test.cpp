@@ -13,13 +13,12 @@ class TitleMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::reset();
-        screen.drawTitle(80, 16);
+        screen::drawTitle(80, 16);
     }
     int choose(std::string_view keys) {
         fake::type(keys);
-        return screen.selectMenu(3, 4, 34, 20);
+        return screen::selectMenu(3, 4, 34, 20);
     }
-    Screen screen;
 };
 
 TEST_F(TitleMenuTest, TitleAndItemsStandWhereThePlayerExpectsThem) {
@@ -48,7 +47,7 @@ TEST_F(TitleMenuTest, KeysMoveTheCursorWithoutWrapping) {
 TEST_F(TitleMenuTest, CursorIsRedOnTheCurrentItemAndGoneFromTheOld) {
     fake::type("s");
     fake::type("\r");
-    screen.selectMenu(3, 4, 34, 20);
+    screen::selectMenu(3, 4, 34, 20);
     EXPECT_EQ(fake::text(68, itemLines[0], 2), "  ");
     EXPECT_EQ(fake::cell(68, itemLines[1]), "▷");
     EXPECT_EQ(fake::attributeAt(68, itemLines[1]), platform::attrRed);
@@ -59,12 +58,12 @@ TEST_F(TitleMenuTest, CursorIsRedOnTheCurrentItemAndGoneFromTheOld) {
 
 TEST_F(TitleMenuTest, SingleItemMenuOnlyHearsEnter) {
     fake::type("sw\r");
-    EXPECT_EQ(screen.selectMenu(1, 4, 34, 20), 1);
+    EXPECT_EQ(screen::selectMenu(1, 4, 34, 20), 1);
 }
 
 TEST_F(TitleMenuTest, EndOfInputEndsTheMenu) {
     fake::type("s");
-    EXPECT_THROW(screen.selectMenu(3, 4, 34, 20), platform::InputClosed);
+    EXPECT_THROW(screen::selectMenu(3, 4, 34, 20), platform::InputClosed);
 }
 
 } // namespace
