@@ -1,7 +1,7 @@
 // One seat's turn in a betting round: the person's prompts, or the computer
 // policy with its random folds, raises and bets.
-#include "game/game_table.h"
 #include "console/screen.h"
+#include "game/game_table.h"
 #include "game/pacing.h"
 #include "platform/console.h"
 

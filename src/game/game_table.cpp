@@ -1,6 +1,6 @@
 #include "game/game_table.h"
-#include "console/screen.h"
 
+#include "console/screen.h"
 #include "platform/console.h"
 
 namespace {

@@ -39,7 +39,6 @@ class GameTable {
     void deal(int cardsEach, int firstSeat);
     // Ranks every seat but the excluded one into the ranking, best first.
     void rankSeats(int excluded, bool withHidden);
-    void sortRanking(int n);
     // Names the winner of a hand and its hand, then waits for a key.
     void announceWinner(Player& winner, HandResult grade);
     // The pot and stake lines.

@@ -1,6 +1,6 @@
 // A whole game: hands of seven-card stud until one seat has all the money.
-#include "game/game_table.h"
 #include "console/screen.h"
+#include "game/game_table.h"
 #include "platform/console.h"
 
 namespace {
@@ -57,25 +57,4 @@ void GameTable::playHand(bool simulation) {
         }
     }
     showdown();
-}
-
-void GameTable::showdown() {
-    for (int i = 1; i < seatCount; ++i) {
-        Player& player = *seats[static_cast<std::size_t>(i)];
-        if (player.isInHand()) {
-            player.flipUpAll();
-        }
-    }
-    Player& person = *seats[0];
-    HandResult grade = evaluator.evaluate(person.getCards(), true);
-    rankSeats(0, true);
-    const HandResult& best = ranking[0];
-    if (person.isInHand() && beats(grade, best)) {
-        announceWinner(person, grade);
-        person.addMoney(pot);
-    } else {
-        Player& winner = *seats[static_cast<std::size_t>(best.seat)];
-        announceWinner(winner, best);
-        winner.addMoney(pot);
-    }
 }

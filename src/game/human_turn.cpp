@@ -1,6 +1,6 @@
 // The person's turn: bet an amount within the stake's bounds, die, or pass.
-#include "game/game_table.h"
 #include "console/screen.h"
+#include "game/game_table.h"
 #include "game/pacing.h"
 #include "platform/console.h"
 

@@ -1,7 +1,7 @@
 // The pot and stake lines, and the test after every hand that ends the game
 // when one seat is left with money.
-#include "game/game_table.h"
 #include "console/screen.h"
+#include "game/game_table.h"
 #include "platform/console.h"
 
 #include <string>

@@ -3,6 +3,7 @@
 #include "players/player.h"
 
 #include "console/screen.h"
+
 #include <string>
 
 namespace {

@@ -1,6 +1,7 @@
 // The winner line: the name, then the key card's number and suit and the
 // category (none for a high card), centred on the table, then one key.
 #include "eval/hand_result.h"
+#include "eval/winner_line.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
 #include "platform/console.h"
@@ -15,28 +16,15 @@ namespace {
 constexpr int centreColumn = 80; // the table's width
 constexpr int winnerLine = 14;   // 40 × 0.4 − 2
 
-class WinnerLineTest : public ::testing::Test {
-  protected:
-    void SetUp() override { fake::reset(); }
+HandResult result(int rank, int keyNumber, int keySuit) {
+    HandResult grade;
+    grade.rank = rank;
+    grade.keyNumber = keyNumber;
+    grade.keySuit = keySuit;
+    return grade;
+}
 
-    // Announces the winner named `name` and checks that one key was read.
-    void announce(const std::string& name, int rank, int keyNumber, int keySuit) {
-        Player winner(84, 26, 0, 0);
-        fake::typeLine(name);
-        winner.readName();
-        HandResult grade;
-        grade.rank = rank;
-        grade.keyNumber = keyNumber;
-        grade.keySuit = keySuit;
-        fake::pressKey('x');
-        table.announceWinner(winner, grade);
-        EXPECT_EQ(fake::scriptLeft(), 0u) << "the key after the line is read";
-    }
-
-    GameTable table;
-};
-
-TEST_F(WinnerLineTest, HandNamedByNumberSuitAndCategory) {
+TEST(WinnerLineText, HandNamedByNumberSuitAndCategory) {
     struct Case {
         int rank;
         int keyNumber;
@@ -52,20 +40,41 @@ TEST_F(WinnerLineTest, HandNamedByNumberSuitAndCategory) {
         {BackStraight, 14, Clubs, "홍길동님이 A 클로버 백스트레이트 패로 승리하였습니다!"},
     };
     for (const Case& c : cases) {
-        fake::reset();
-        announce("홍길동", c.rank, c.keyNumber, c.keySuit);
-        const int cells = platform::cellWidth(c.line);
-        const int left = centreColumn - cells / 2;
-        EXPECT_EQ(fake::text(left, winnerLine, cells), c.line);
-        EXPECT_EQ(fake::text(left - 1, winnerLine, 1), " ") << c.line;
-        EXPECT_EQ(fake::text(left + cells, winnerLine, 1), " ") << c.line;
+        EXPECT_EQ(::winnerLine("홍길동", result(c.rank, c.keyNumber, c.keySuit)), c.line);
     }
+}
+
+class WinnerLineTest : public ::testing::Test {
+  protected:
+    void SetUp() override { fake::reset(); }
+
+    // Announces the winner named `name` and checks that one key was read.
+    void announce(const std::string& name, const HandResult& grade) {
+        Player winner(84, 26, 0, 0);
+        fake::typeLine(name);
+        winner.readName();
+        fake::pressKey('x');
+        table.announceWinner(winner, grade);
+        EXPECT_EQ(fake::scriptLeft(), 0u) << "the key after the line is read";
+    }
+
+    GameTable table;
+};
+
+TEST_F(WinnerLineTest, CentredOnTheTableThenOneKey) {
+    const std::string line = "홍길동님이 A 스페이드 원페어 패로 승리하였습니다!";
+    announce("홍길동", result(OnePair, 14, Spades));
+    const int cells = platform::cellWidth(line);
+    const int left = centreColumn - cells / 2;
+    EXPECT_EQ(fake::text(left, winnerLine, cells), line);
+    EXPECT_EQ(fake::text(left - 1, winnerLine, 1), " ");
+    EXPECT_EQ(fake::text(left + cells, winnerLine, 1), " ");
 }
 
 TEST_F(WinnerLineTest, LongNamePrintsInFull) {
     // Longer than the line's old 256-byte buffer could hold with the rest of it.
     const std::string name(200, 'N');
-    announce(name, TwoPair, 9, Spades);
+    announce(name, result(TwoPair, 9, Spades));
     // Too wide to centre, the line starts at the centre column and the
     // console carries it on to the next line.
     const std::string expected = name + "님이 9 스페이드 투페어 패로 승리하였습니다!";

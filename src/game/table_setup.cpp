@@ -1,7 +1,7 @@
 // The set-up dialogue at the start of every game: seven fresh seats at their
 // places, the person's name and the number of computers.
-#include "game/game_table.h"
 #include "console/screen.h"
+#include "game/game_table.h"
 #include "platform/console.h"
 
 #include <optional>

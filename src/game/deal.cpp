@@ -1,10 +1,9 @@
 // Dealing: cards from the deck to every seat in the hand, one pass of the
 // seven seats per card each, with the receiving seat's name in the middle of
 // the table while it gets its card.
-#include "game/game_table.h"
 #include "console/screen.h"
+#include "game/game_table.h"
 #include "game/pacing.h"
-
 #include "platform/console.h"
 
 #include <cstdint>
