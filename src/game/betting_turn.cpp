@@ -2,6 +2,7 @@
 // policy with its random folds, raises and bets.
 #include "console/screen.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "game/pacing.h"
 #include "platform/console.h"
 
@@ -36,13 +37,12 @@ bool GameTable::othersOut(int seat) const {
 }
 
 void GameTable::announceBet(long long amount) {
-    screen::printCentered(std::to_string(amount) + " 원 배팅!!!", width + 14,
-                         static_cast<int>(height * 0.6));
+    screen::printCentered(std::to_string(amount) + " 원 배팅!!!", layout::betLine.x, layout::betLine.y);
 }
 
 void GameTable::eraseTurnMarker(int seat) {
     const std::string name = seats[static_cast<std::size_t>(seat)]->getName();
-    screen::printCentered(screen::blanksFor(name, 1), width + 14, static_cast<int>(height * 0.5));
+    screen::printCentered(screen::blanksFor(name, 1), layout::turnMarker.x, layout::turnMarker.y);
 }
 
 void GameTable::foldSeat(int seat) {
@@ -74,7 +74,7 @@ void GameTable::placeBet(int seat, long long amount) {
 
 void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
-    screen::printCentered(player.getName(), width + 14, static_cast<int>(height * 0.5));
+    screen::printCentered(player.getName(), layout::turnMarker.x, layout::turnMarker.y);
     const HandResult grade = evaluator.evaluate(player.getCards(), true);
     if (othersOut(seat)) {
         running = false;

@@ -1,6 +1,7 @@
 #pragma once
-// The one game object: the table's geometry, the deck and its picture, the
-// evaluator, the seven seats, the ranking of the seats, the pot and the stake.
+// The one game object: the deck and its picture, the evaluator, the seven
+// seats, the ranking of the seats, the pot and the stake. Where everything
+// stands on the table is in game/layout.h.
 
 #include "cards/card.h"
 #include "cards/deck.h"
@@ -17,6 +18,9 @@ class GameTable {
   public:
     static constexpr int seatCount = 7;
     static constexpr int rankingSize = 6;
+    // Every hand starts with this stake and deals this many cards each.
+    static constexpr std::int32_t startStake = 100;
+    static constexpr int openingCards = 3;
 
     GameTable();
     ~GameTable();
@@ -63,8 +67,6 @@ class GameTable {
     Card* getDeckCard() const { return deckCard.get(); }
     std::int32_t getPot() const { return pot; }
     std::int32_t getStake() const { return stake; }
-    int getWidth() const { return width; }
-    int getHeight() const { return height; }
 
   private:
     // One seat's betting turn; clears running when it finds no other seat left.
@@ -84,8 +86,6 @@ class GameTable {
     HandEvaluator evaluator;
     Deck deck;
     std::array<std::unique_ptr<Player>, seatCount> seats;
-    std::int32_t width;
-    std::int32_t height;
     std::array<HandResult, rankingSize> ranking{};
     std::int32_t pot;
     std::int32_t stake;

@@ -1,12 +1,11 @@
 // A whole game: hands of seven-card stud until one seat has all the money.
 #include "console/screen.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 namespace {
 
-constexpr int startStake = 100;
-constexpr int openingCards = 3;
 constexpr int streets = 4;
 
 } // namespace
@@ -24,7 +23,7 @@ void GameTable::playGame(bool simulation) {
 
 void GameTable::drawTable() {
     platform::clearScreen();
-    screen::drawFrame(width, height);
+    screen::drawFrame(layout::width, layout::height);
     showStatus();
     deckCard->draw();
     for (auto& seat : seats) {

@@ -1,6 +1,7 @@
 // The person's turn: bet an amount within the stake's bounds, die, or pass.
 #include "console/screen.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "game/pacing.h"
 #include "platform/console.h"
 
@@ -22,8 +23,8 @@ constexpr const char* amountWipe = "금액 :           ";
 } // namespace
 
 void GameTable::humanTurn(int seat) {
-    const int promptX = width;
-    const int promptY = static_cast<int>(height * 0.4 - 2);
+    const int promptX = layout::promptLine.x;
+    const int promptY = layout::promptLine.y;
     auto ask = [&](const char* prompt, const char* wipe) {
         for (;;) {
             screen::printCentered(prompt, promptX, promptY);

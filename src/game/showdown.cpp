@@ -4,6 +4,7 @@
 #include "eval/seat_ranking.h"
 #include "eval/winner_line.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 void GameTable::rankSeats(int excluded, bool withHidden) {
@@ -15,7 +16,7 @@ void GameTable::rankSeats(int excluded, bool withHidden) {
 }
 
 void GameTable::announceWinner(Player& winner, HandResult grade) {
-    screen::printCentered(winnerLine(winner.getName(), grade), width, static_cast<int>(height * 0.4 - 2));
+    screen::printCentered(winnerLine(winner.getName(), grade), layout::promptLine.x, layout::promptLine.y);
     platform::readKey();
 }
 

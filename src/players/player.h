@@ -15,6 +15,10 @@ class Player {
   public:
     static constexpr std::int32_t startMoney = 1000000;
     static constexpr int maxCards = 7;
+    // Where the label stands: on the line above the panel or below it; any
+    // other placement has no label.
+    static constexpr int labelAbove = 0;
+    static constexpr int labelBelow = 1;
 
     Player(int panelX, int panelY, int isComputer, int labelPlacement);
 

@@ -13,8 +13,6 @@ constexpr int panelHeight = 12;
 // The label is centred on this column of the panel, truncated: column 21 of
 // its 42 cells.
 constexpr double labelCentreOffset = 21.6;
-constexpr int labelAbove = 0;
-constexpr int labelBelow = 1;
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "fake/fake_console.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +20,9 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr int promptLine = 14;
-constexpr int setupLine = 20;
-constexpr int labelLine = 25; // the person's label, above the panel
+constexpr int promptLine = layout::promptLine.y;
+constexpr int setupLine = layout::setupPrompt.y;
+constexpr int labelLine = layout::seats[0].panelY - 1; // the person's label, above the panel
 constexpr const char* countPrompt = "Computer 인원 입력(1~6) : ";
 constexpr const char* choicePrompt = "1.배팅 2.다이 : ";
 constexpr const char* amountPrompt = "금액 : ";
@@ -219,8 +220,8 @@ TEST_F(BadInputTest, EndOfInputAtTheFinalPause) {
 
 TEST_F(BadInputTest, EndOfInputAtTheMenu) {
     EXPECT_THROW(table.runMenu(), platform::InputClosed);
-    EXPECT_TRUE(shows(fake::row(20), "Game Start"));
-    EXPECT_EQ(fake::cell(68, 20), "▷");
+    EXPECT_TRUE(shows(fake::row(layout::menuFirstLine), "Game Start"));
+    EXPECT_EQ(fake::cell(2 * layout::menuCursorColumn, layout::menuFirstLine), "▷");
     expectTablePlaysOn();
 }
 

@@ -5,6 +5,8 @@
 #include "console/screen.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
+#include "game/layout.h"
+#include "platform/console.h"
 
 #include <array>
 #include <memory>
@@ -13,18 +15,14 @@
 
 namespace {
 
-// The seven seats at their places on the 80 × 40 table, computers created
-// first so that seat n is "Computer" n.
+// The seven seats at their places on the table, seat n named "Computer" n.
 std::array<std::unique_ptr<Player>, GameTable::seatCount> tableLayout() {
     computerCounter = 1;
     std::array<std::unique_ptr<Player>, GameTable::seatCount> seats;
-    seats[1] = std::make_unique<Player>(16, 1, 1, 1);
-    seats[2] = std::make_unique<Player>(60, 1, 1, 1);
-    seats[3] = std::make_unique<Player>(104, 1, 1, 1);
-    seats[4] = std::make_unique<Player>(2, 14, 1, 1);
-    seats[5] = std::make_unique<Player>(116, 14, 1, 1);
-    seats[6] = std::make_unique<Player>(40, 26, 1, 0);
-    seats[0] = std::make_unique<Player>(84, 26, 0, 0);
+    for (std::size_t s : {1, 2, 3, 4, 5, 6, 0}) {
+        const layout::SeatPlace& place = layout::seats[s];
+        seats[s] = std::make_unique<Player>(place.panelX, place.panelY, s == 0 ? 0 : 1, place.labelPlacement);
+    }
     return seats;
 }
 
@@ -106,11 +104,15 @@ TEST_F(DealTest, SeatOutOfTheHandGetsNothingAndCostsNoTime) {
 TEST_F(DealTest, NameInTheMiddleIsWipedExactly) {
     fake::typeLine("홍길동");
     table.seat(0)->readName();
-    // Marks just outside the widest name, "Computer1" on columns 90 to 98.
-    screen::printCentered("<", 89, 20);
-    screen::printCentered(">", 99, 20);
+    // Marks just outside the widest name, "Computer1", nine cells centred
+    // on the turn marker's column.
+    const layout::Place name = layout::turnMarker;
+    screen::gotoXY(name.x - 5, name.y);
+    platform::write("<");
+    screen::gotoXY(name.x + 5, name.y);
+    platform::write(">");
     table.deal(1, 0);
-    EXPECT_EQ(fake::text(89, 20, 11), "<         >");
+    EXPECT_EQ(fake::text(name.x - 5, name.y, 11), "<         >");
 }
 
 TEST(GameTableSeats, ReseatingReleasesTheOldSeats) {

@@ -3,6 +3,7 @@
 #include "fake/fake_console.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,9 @@
 
 namespace {
 
-constexpr int promptLine = 14;
+constexpr int promptLine = layout::promptLine.y;
+// The person's label, above the panel.
+constexpr int personLabelLine = layout::seats[0].panelY - 1;
 
 // A person who answers each wait from a list, and notes what the prompt
 // line showed at every wait.
@@ -107,12 +110,16 @@ TEST_F(GameTest, SetupRefusesCountsOutsideOneToSixAndAnythingNotANumber) {
         EXPECT_EQ(table.seat(s)->isInHand(), s <= 2);
     }
     // Seat 3's panel is filled and its label gone; seat 2 keeps its label.
-    EXPECT_EQ(fake::cell(106, 2), "▩");
-    EXPECT_EQ(fake::text(104, 13, 42), std::string(42, ' '));
-    EXPECT_TRUE(shows(fake::row(13), "Computer2(금액:1000000)"));
-    EXPECT_TRUE(shows(fake::row(25), "홍길동(금액:1000000)"));
-    // The prompt and every wrong answer are wiped from the centre.
-    EXPECT_EQ(fake::text(54, 20, 52), std::string(52, ' '));
+    const layout::SeatPlace& third = layout::seats[3];
+    const int topLabelLine = third.panelY + 12; // below the panels along the top
+    EXPECT_EQ(fake::cell(third.panelX + 2, third.panelY + 1), "▩");
+    EXPECT_EQ(fake::text(third.panelX, topLabelLine, 42), std::string(42, ' '));
+    EXPECT_TRUE(shows(fake::row(topLabelLine), "Computer2(금액:1000000)"));
+    EXPECT_TRUE(shows(fake::row(personLabelLine), "홍길동(금액:1000000)"));
+    // The prompt and every wrong answer are wiped from the centre: 52 blanks,
+    // twice the count prompt's width.
+    const layout::Place prompt = layout::setupPrompt;
+    EXPECT_EQ(fake::text(prompt.x - 26, prompt.y, 52), std::string(52, ' '));
 }
 
 TEST_F(GameTest, NameAndCountMayComeOnOneLine) {
@@ -146,7 +153,7 @@ TEST_F(GameTest, BetOutsideTheStakesBoundsIsExplainedAndAskedAgain) {
         EXPECT_FALSE(shows(seen[i + 1], "최소")) << seen[i + 1];
     }
     EXPECT_EQ(table.seat(0)->getMoney(), 1000000 - 200);
-    EXPECT_TRUE(shows(fake::row(25), "me(금액:999800)"));
+    EXPECT_TRUE(shows(fake::row(personLabelLine), "me(금액:999800)"));
 }
 
 TEST_F(GameTest, LowestAndHighestBetsAreAccepted) {
@@ -170,8 +177,8 @@ TEST_F(GameTest, DyingFillsThePanelAndWipesTheLabel) {
     playUntilScriptEnds(person);
     // The next wait is the winner line: the person is out of this hand.
     EXPECT_FALSE(table.seat(0)->isInHand());
-    EXPECT_EQ(fake::cell(86, 27), "▩");
-    EXPECT_FALSE(shows(fake::row(25), "me(금액:"));
+    EXPECT_EQ(fake::cell(layout::seats[0].panelX + 2, layout::seats[0].panelY + 1), "▩");
+    EXPECT_FALSE(shows(fake::row(personLabelLine), "me(금액:"));
     EXPECT_TRUE(shows(person.promptsSeen.back(), "Computer1님이 "));
 }
 
@@ -189,7 +196,7 @@ TEST_F(GameTest, StakeOfEachLaterRoundIsThePotBeforeIt) {
             hands.emplace_back();
             return hands.size() > 20 ? "" : "\r";
         }
-        hands.back().emplace_back(statusValue(20), statusValue(24));
+        hands.back().emplace_back(statusValue(layout::potLine.y), statusValue(layout::stakeLine.y));
         return "1\n" + std::to_string(table.getStake()) + "\n";
     });
     EXPECT_THROW(table.playGame(false), platform::InputClosed);

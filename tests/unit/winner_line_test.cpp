@@ -4,6 +4,7 @@
 #include "eval/winner_line.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 #include "platform/text_width.h"
 
@@ -13,8 +14,8 @@
 
 namespace {
 
-constexpr int centreColumn = 80; // the table's width
-constexpr int winnerLine = 14;   // 40 × 0.4 − 2
+constexpr int centreColumn = layout::promptLine.x;
+constexpr int winnerLine = layout::promptLine.y;
 
 HandResult result(int rank, int keyNumber, int keySuit) {
     HandResult grade;
