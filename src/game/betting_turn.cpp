@@ -1,6 +1,7 @@
 // One seat's turn in a betting round: the person's prompts, or the computer
-// policy with its random folds, raises and bets.
+// policy's decision carried out on the table.
 #include "console/screen.h"
+#include "game/computer_policy.h"
 #include "game/game_table.h"
 #include "game/layout.h"
 #include "game/pacing.h"
@@ -8,18 +9,9 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-constexpr int surpriseOdds = 40;
-constexpr int raiseOdds = 40;
-constexpr int lateStreet = 2;
-// 100 % to 200 % of the stake in steps of 10 %, from one draw.
-long long drawnAmount(std::int32_t stake) {
-    return (std::rand() % 11 + 10) * static_cast<long long>(stake) / 10;
-}
 
 std::int32_t clampToMoney(long long amount) {
     return static_cast<std::int32_t>(std::clamp<long long>(amount, 0, INT_MAX));
@@ -90,24 +82,23 @@ void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running
 }
 
 void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
-    if (std::rand() % surpriseOdds == 0) {
+    // The others were ranked by their open cards at the start of the turn.
+    const BetDecision decision = decideBet(street, grade, ranking[0], stake, draws);
+    switch (decision.action) {
+    case BetAction::Fold:
         foldSeat(seat);
         return;
-    }
-    if (std::rand() % raiseOdds == 0) {
+    case BetAction::Raise:
         // A raise shows the doubled stake at once; the label keeps the old
         // money until it is next drawn.
-        const long long amount = drawnAmount(stake);
-        payBet(seat, amount);
+        payBet(seat, decision.amount);
         stake = clampToMoney(2LL * stake);
-        showBet(amount);
+        showBet(decision.amount);
+        return;
+    case BetAction::Bet:
+        placeBet(seat, decision.amount);
+        platform::sleepMs(afterActionMs);
+        eraseTurnMarker(seat);
         return;
     }
-    if (street >= lateStreet && grade.rank < ranking[0].rank) {
-        foldSeat(seat);
-        return;
-    }
-    placeBet(seat, drawnAmount(stake));
-    platform::sleepMs(afterActionMs);
-    eraseTurnMarker(seat);
 }

@@ -7,12 +7,15 @@
 #include "cards/deck.h"
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
+#include "game/computer_policy.h"
 #include "players/player.h"
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 class GameTable {
   public:
@@ -57,6 +60,11 @@ class GameTable {
     void payBet(int seat, long long amount);
     // The end of a hand: cards turned up, the winner named and paid.
     void showdown();
+    // One seat's betting turn; clears running when it finds no other seat
+    // left in the hand.
+    void bettingTurn(int seat, int street, bool simulation, bool& running);
+    // Where the computers' chance comes from: rand(), unless a test scripts it.
+    void useDraws(Draws source) { draws = std::move(source); }
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
@@ -69,8 +77,6 @@ class GameTable {
     std::int32_t getStake() const { return stake; }
 
   private:
-    // One seat's betting turn; clears running when it finds no other seat left.
-    void bettingTurn(int seat, int street, bool simulation, bool& running);
     void computerTurn(int seat, int street, const HandResult& grade);
     void humanTurn(int seat);
     void foldSeat(int seat);
@@ -89,4 +95,5 @@ class GameTable {
     std::array<HandResult, rankingSize> ranking{};
     std::int32_t pot;
     std::int32_t stake;
+    Draws draws = [] { return std::rand(); };
 };

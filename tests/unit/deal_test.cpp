@@ -7,6 +7,7 @@
 #include "game/game_table.h"
 #include "game/layout.h"
 #include "platform/console.h"
+#include "support/table_seats.h"
 
 #include <array>
 #include <memory>
@@ -15,22 +16,11 @@
 
 namespace {
 
-// The seven seats at their places on the table, seat n named "Computer" n.
-std::array<std::unique_ptr<Player>, GameTable::seatCount> tableLayout() {
-    computerCounter = 1;
-    std::array<std::unique_ptr<Player>, GameTable::seatCount> seats;
-    for (std::size_t s : {1, 2, 3, 4, 5, 6, 0}) {
-        const layout::SeatPlace& place = layout::seats[s];
-        seats[s] = std::make_unique<Player>(place.panelX, place.panelY, s == 0 ? 0 : 1, place.labelPlacement);
-    }
-    return seats;
-}
-
 class DealTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::reset();
-        table.seatPlayers(tableLayout());
+        table.seatPlayers(tableSeats());
     }
 
     // Only the given seats take part in the hand.
@@ -120,15 +110,15 @@ TEST(GameTableSeats, ReseatingReleasesTheOldSeats) {
     {
         GameTable table;
         table.freeSeats(); // no seats yet: nothing to do
-        table.seatPlayers(tableLayout());
+        table.seatPlayers(tableSeats());
         table.deal(3, 0);
-        table.seatPlayers(tableLayout());
+        table.seatPlayers(tableSeats());
         EXPECT_EQ(table.seat(1)->getName(), "Computer1");
         EXPECT_EQ(table.seat(6)->getName(), "Computer6");
         EXPECT_EQ(table.seat(1)->getCardCount(), 0);
     }
     GameTable second; // a second table after the first is gone
-    second.seatPlayers(tableLayout());
+    second.seatPlayers(tableSeats());
     EXPECT_EQ(second.seat(0)->getMoney(), Player::startMoney);
 }
 
