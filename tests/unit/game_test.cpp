@@ -172,7 +172,7 @@ TEST_F(GameTest, AnyOtherNumberPassesButWordsAreAskedAgain) {
     EXPECT_TRUE(table.seat(0)->isInHand());
 }
 
-TEST_F(GameTest, DyingFillsThePanelAndWipesTheLabel) {
+TEST_F(GameTest, DyingFillsThePanelAndEndsTheHandWhenOneSeatIsLeft) {
     ScriptedPerson person{{"me 1\n", "2\n"}, {}};
     playUntilScriptEnds(person);
     // The next wait is the winner line: the person is out of this hand.
@@ -180,6 +180,12 @@ TEST_F(GameTest, DyingFillsThePanelAndWipesTheLabel) {
     EXPECT_EQ(fake::cell(layout::seats[0].panelX + 2, layout::seats[0].panelY + 1), "▩");
     EXPECT_FALSE(shows(fake::row(personLabelLine), "me(금액:"));
     EXPECT_TRUE(shows(person.promptsSeen.back(), "Computer1님이 "));
+    // The computer, alone in the hand, never acted and got no fourth card.
+    const Player& computer = *table.seat(1);
+    EXPECT_TRUE(computer.isInHand());
+    EXPECT_EQ(computer.getCardCount(), 3);
+    EXPECT_EQ(computer.getMoney(), 1000000);
+    EXPECT_EQ(table.getPot(), 0);
 }
 
 TEST_F(GameTest, StakeOfEachLaterRoundIsThePotBeforeIt) {
