@@ -1,7 +1,9 @@
 // The computer betting policy as a decision: every row of its table, with
 // the draws scripted, and how many draws each decision takes from chance.
 #include "eval/hand_result.h"
+#include "cards/card.h"
 #include "game/computer_policy.h"
+#include "support/hand_results.h"
 #include "support/scripted_draws.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +12,6 @@
 #include <vector>
 
 namespace {
-
-HandResult category(int rank, int keyNumber) {
-    HandResult grade;
-    grade.rank = rank;
-    grade.keyNumber = keyNumber;
-    return grade;
-}
 
 struct PolicyCase {
     const char* what;
@@ -37,7 +32,7 @@ class ComputerPolicyTest : public ::testing::TestWithParam<PolicyCase> {};
 TEST_P(ComputerPolicyTest, DecidesAsItsTableSays) {
     const PolicyCase& c = GetParam();
     const ScriptedDraws draws(c.draws);
-    const BetDecision decision = decideBet(c.street, category(c.own, 2), category(c.bestShown, 14), c.stake, draws);
+    const BetDecision decision = decideBet(c.street, handResult(c.own, 2, Clubs), handResult(c.bestShown, 14, Clubs), c.stake, draws);
     EXPECT_EQ(decision.action, c.action);
     EXPECT_EQ(decision.amount, c.amount);
     EXPECT_EQ(draws.used(), c.drawsUsed) << "the game's chance must be drawn the same number of times";

@@ -3,6 +3,7 @@
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
 #include "eval/seat_ranking.h"
+#include "support/hand_results.h"
 #include "support/hand_text.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +15,6 @@
 
 namespace {
 
-HandResult result(int rank, int keyNumber, int keySuit) {
-    HandResult grade;
-    grade.rank = rank;
-    grade.keyNumber = keyNumber;
-    grade.keySuit = keySuit;
-    return grade;
-}
-
 TEST(BeatsTest, CategoryThenNumberThenSuit) {
     struct Pair {
         HandResult stronger;
@@ -29,14 +22,14 @@ TEST(BeatsTest, CategoryThenNumberThenSuit) {
         const char* why;
     };
     const Pair pairs[] = {
-        {result(OnePair, 2, Clubs), result(HighCard, 14, Spades), "a pair of 2s over Ace high"},
-        {result(BackStraight, 14, Clubs), result(Straight, 13, Spades), "back straight over straight"},
-        {result(Mountain, 14, Clubs), result(BackStraight, 14, Spades), "mountain over back straight"},
-        {result(Flush, 7, Clubs), result(Mountain, 14, Spades), "flush over mountain"},
-        {result(FullHouse, 2, Clubs), result(Flush, 14, Spades), "full house over flush"},
-        {result(Flush, 12, Hearts), result(Flush, 12, Clubs), "same flush number: the suit"},
-        {result(TwoPair, 9, Spades), result(TwoPair, 9, Diamonds), "same top pair: the suit"},
-        {result(OnePair, 10, Clubs), result(OnePair, 9, Spades), "same category: the number"},
+        {handResult(OnePair, 2, Clubs), handResult(HighCard, 14, Spades), "a pair of 2s over Ace high"},
+        {handResult(BackStraight, 14, Clubs), handResult(Straight, 13, Spades), "back straight over straight"},
+        {handResult(Mountain, 14, Clubs), handResult(BackStraight, 14, Spades), "mountain over back straight"},
+        {handResult(Flush, 7, Clubs), handResult(Mountain, 14, Spades), "flush over mountain"},
+        {handResult(FullHouse, 2, Clubs), handResult(Flush, 14, Spades), "full house over flush"},
+        {handResult(Flush, 12, Hearts), handResult(Flush, 12, Clubs), "same flush number: the suit"},
+        {handResult(TwoPair, 9, Spades), handResult(TwoPair, 9, Diamonds), "same top pair: the suit"},
+        {handResult(OnePair, 10, Clubs), handResult(OnePair, 9, Spades), "same category: the number"},
     };
     for (const Pair& pair : pairs) {
         EXPECT_TRUE(beats(pair.stronger, pair.weaker)) << pair.why;

@@ -7,6 +7,7 @@
 #include "game/layout.h"
 #include "platform/console.h"
 #include "platform/text_width.h"
+#include "support/hand_results.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,7 @@
 namespace {
 
 constexpr int centreColumn = layout::promptLine.x;
-constexpr int winnerLine = layout::promptLine.y;
-
-HandResult result(int rank, int keyNumber, int keySuit) {
-    HandResult grade;
-    grade.rank = rank;
-    grade.keyNumber = keyNumber;
-    grade.keySuit = keySuit;
-    return grade;
-}
+constexpr int winnerRow = layout::promptLine.y;
 
 TEST(WinnerLineText, HandNamedByNumberSuitAndCategory) {
     struct Case {
@@ -41,7 +34,7 @@ TEST(WinnerLineText, HandNamedByNumberSuitAndCategory) {
         {BackStraight, 14, Clubs, "홍길동님이 A 클로버 백스트레이트 패로 승리하였습니다!"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(::winnerLine("홍길동", result(c.rank, c.keyNumber, c.keySuit)), c.line);
+        EXPECT_EQ(winnerLine("홍길동", handResult(c.rank, c.keyNumber, c.keySuit)), c.line);
     }
 }
 
@@ -64,24 +57,24 @@ class WinnerLineTest : public ::testing::Test {
 
 TEST_F(WinnerLineTest, CentredOnTheTableThenOneKey) {
     const std::string line = "홍길동님이 A 스페이드 원페어 패로 승리하였습니다!";
-    announce("홍길동", result(OnePair, 14, Spades));
+    announce("홍길동", handResult(OnePair, 14, Spades));
     const int cells = platform::cellWidth(line);
     const int left = centreColumn - cells / 2;
-    EXPECT_EQ(fake::text(left, winnerLine, cells), line);
-    EXPECT_EQ(fake::text(left - 1, winnerLine, 1), " ");
-    EXPECT_EQ(fake::text(left + cells, winnerLine, 1), " ");
+    EXPECT_EQ(fake::text(left, winnerRow, cells), line);
+    EXPECT_EQ(fake::text(left - 1, winnerRow, 1), " ");
+    EXPECT_EQ(fake::text(left + cells, winnerRow, 1), " ");
 }
 
 TEST_F(WinnerLineTest, LongNamePrintsInFull) {
     // Longer than the line's old 256-byte buffer could hold with the rest of it.
     const std::string name(200, 'N');
-    announce(name, result(TwoPair, 9, Spades));
+    announce(name, handResult(TwoPair, 9, Spades));
     // Too wide to centre, the line starts at the centre column and the
     // console carries it on to the next line.
     const std::string expected = name + "님이 9 스페이드 투페어 패로 승리하였습니다!";
     const int firstPart = fake::columns - centreColumn;
     const int rest = platform::cellWidth(expected) - firstPart;
-    EXPECT_EQ(fake::text(centreColumn, winnerLine, firstPart) + fake::text(0, winnerLine + 1, rest),
+    EXPECT_EQ(fake::text(centreColumn, winnerRow, firstPart) + fake::text(0, winnerRow + 1, rest),
               expected);
 }
 
