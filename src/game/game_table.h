@@ -68,9 +68,6 @@ class GameTable {
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
-    const HandResult& rankingEntry(int index) const {
-        return ranking[static_cast<std::size_t>(index)];
-    }
     Deck& getDeck() { return deck; }
     Card* getDeckCard() const { return deckCard.get(); }
     std::int32_t getPot() const { return pot; }

@@ -5,6 +5,7 @@
 #include "fake/fake_console.h"
 #include "game/game_table.h"
 #include "game/layout.h"
+#include "platform/text_width.h"
 #include "support/hand_text.h"
 #include "support/scripted_draws.h"
 #include "support/table_seats.h"
@@ -63,9 +64,17 @@ class BettingTurnTest : public ::testing::Test {
     }
 
     bool markerShows(int s) { return shows(fake::row(layout::turnMarker.y), seat(s).getName()); }
-    std::string label(int s) {
+    // The cells of a label with the given text and one cell either side: a
+    // stale digit or bracket of a longer label would show there.
+    std::string labelArea(int s, const std::string& text) {
         const layout::SeatPlace& place = layout::seats[static_cast<std::size_t>(s)];
-        return fake::row(place.labelPlacement == layout::labelAbove ? place.panelY - 1 : place.panelY + 12);
+        const int line = place.labelPlacement == layout::labelAbove ? place.panelY - 1 : place.panelY + 12;
+        const int cells = platform::cellWidth(text);
+        return fake::text(place.panelX + 21 - cells / 2 - 1, line, cells + 2);
+    }
+    void expectLabel(int s, const std::string& text) { EXPECT_EQ(labelArea(s, text), " " + text + " "); }
+    void expectNoLabel(int s, const std::string& was) {
+        EXPECT_EQ(labelArea(s, was), std::string(static_cast<std::size_t>(platform::cellWidth(was)) + 2, ' '));
     }
     bool panelFilled(int s) {
         const layout::SeatPlace& place = layout::seats[static_cast<std::size_t>(s)];
@@ -83,12 +92,21 @@ TEST_F(BettingTurnTest, ComputerBetIsPaidAndShownAndTheTurnEndsAfterAPause) {
     EXPECT_EQ(seat(1).getMoney(), 1000000 - 150);
     EXPECT_EQ(table.getPot(), 150);
     EXPECT_EQ(table.getStake(), 100) << "a bet leaves the stake";
-    EXPECT_TRUE(shows(label(1), "Computer1(금액:999850)")) << label(1);
+    expectLabel(1, "Computer1(금액:999850)");
     EXPECT_TRUE(shows(fake::row(layout::betLine.y), "150 원 배팅!!!"));
     EXPECT_TRUE(shows(fake::row(layout::potLine.y), "현재 금액 : 150"));
     EXPECT_EQ(took, 1000 + 500);
     EXPECT_FALSE(markerShows(1));
     EXPECT_EQ(drawsUsed, 3u);
+}
+
+TEST_F(BettingTurnTest, BetPastTheMoneyTakesItAllAndAnnouncesTheAmountAskedFor) {
+    seat(1).pay(1000000 - 50);
+    EXPECT_TRUE(turn(1, 0, {1, 1, 5}));
+    EXPECT_EQ(seat(1).getMoney(), 0);
+    EXPECT_TRUE(seat(1).isInHand());
+    EXPECT_EQ(table.getPot(), 50);
+    EXPECT_TRUE(shows(fake::row(layout::betLine.y), "150 원 배팅!!!"));
 }
 
 TEST_F(BettingTurnTest, ComputerRaiseDoublesTheStakeForTheSeatsAfterIt) {
@@ -100,7 +118,7 @@ TEST_F(BettingTurnTest, ComputerRaiseDoublesTheStakeForTheSeatsAfterIt) {
     EXPECT_TRUE(shows(fake::row(layout::betLine.y), "200 원 배팅!!!"));
     // No pause, the label not redrawn, the marker left standing.
     EXPECT_EQ(took, 1000);
-    EXPECT_TRUE(shows(label(1), "Computer1(금액:1000000)")) << label(1);
+    expectLabel(1, "Computer1(금액:1000000)");
     EXPECT_TRUE(markerShows(1));
 
     EXPECT_TRUE(turn(2, 0, {1, 1, 10}));
@@ -112,7 +130,7 @@ TEST_F(BettingTurnTest, ComputerFoldFillsItsPanelWithoutAPause) {
     EXPECT_TRUE(turn(1, 0, {0}));
     EXPECT_FALSE(seat(1).isInHand());
     EXPECT_TRUE(panelFilled(1));
-    EXPECT_FALSE(shows(label(1), "Computer1(")) << label(1);
+    expectNoLabel(1, "Computer1(금액:1000000)");
     EXPECT_FALSE(markerShows(1));
     EXPECT_EQ(took, 1000);
     EXPECT_EQ(seat(1).getMoney(), 1000000);
@@ -148,7 +166,7 @@ TEST_F(BettingTurnTest, PersonBetsWithinTheBoundsWithoutChangingTheStake) {
     EXPECT_EQ(seat(0).getMoney(), 1000000 - 150);
     EXPECT_EQ(table.getPot(), 150);
     EXPECT_EQ(table.getStake(), 100);
-    EXPECT_TRUE(shows(label(0), "me(금액:999850)")) << label(0);
+    expectLabel(0, "me(금액:999850)");
     EXPECT_TRUE(shows(fake::row(layout::betLine.y), "150 원 배팅!!!"));
     EXPECT_EQ(took, 1000 + 500);
     EXPECT_FALSE(markerShows(0));
@@ -160,7 +178,7 @@ TEST_F(BettingTurnTest, PersonDiesAndWaitsForTheNextHand) {
     EXPECT_TRUE(turn(0, 0, {}));
     EXPECT_FALSE(seat(0).isInHand());
     EXPECT_TRUE(panelFilled(0));
-    EXPECT_FALSE(shows(label(0), "me(")) << label(0);
+    expectNoLabel(0, "me(금액:1000000)");
     EXPECT_EQ(took, 1000 + 500);
     EXPECT_FALSE(markerShows(0));
 }
@@ -175,7 +193,7 @@ TEST_P(PassTest, AnyOtherNumberKeepsThePersonInWithoutPaying) {
     EXPECT_FALSE(panelFilled(0));
     EXPECT_EQ(seat(0).getMoney(), 1000000);
     EXPECT_EQ(table.getPot(), 0);
-    EXPECT_TRUE(shows(label(0), "me(금액:1000000)")) << label(0);
+    expectLabel(0, "me(금액:1000000)");
     EXPECT_EQ(took, 1000 + 500);
     EXPECT_FALSE(markerShows(0));
 }
