@@ -1,5 +1,6 @@
 #include "cards/card.h"
 
+#include "console/screen.h"
 #include "platform/console.h"
 
 #include <string>
@@ -44,7 +45,7 @@ void Card::drawSuit() {
 // so a card drawn later covers whatever lay under it.
 void Card::draw() {
     for (int r = 0; r < cardLines; ++r) {
-        screen.gotoXY(x, y + r);
+        screen::gotoXY(x, y + r);
         if (r == 0) {
             platform::write("┌─────┐");
             continue;

@@ -2,7 +2,6 @@
 // One playing card: its suit and number, where it stands on the table,
 // whether its back or its face shows, and the two marks a hand puts on it.
 
-#include "console/screen.h"
 
 #include <cstdint>
 
@@ -45,7 +44,6 @@ class Card {
   private:
     std::int32_t suit;
     std::int32_t number;
-    Screen screen;
     std::int32_t faceDown;
     std::int32_t x;
     std::int32_t y;

@@ -7,15 +7,13 @@
 
 namespace {
 
-constexpr int deckX = 73;
-constexpr int deckY = 15;
 constexpr int shuffleFrames = 48;
 constexpr int shuffleFrameMs = 50;
 constexpr int shuffleExchanges = 200;
 
 } // namespace
 
-Deck::Deck() {
+Deck::Deck(int x, int y) : x(x), y(y) {
     int index = 0;
     for (int suit : {Diamonds, Hearts, Clubs, Spades}) {
         fillSuit(suit, index);
@@ -30,7 +28,7 @@ Deck::~Deck() {
 
 void Deck::fillSuit(int suit, int& index) {
     for (int number = 2; number <= 14; ++number) {
-        cards[static_cast<std::size_t>(index++)] = new Card(deckX, deckY, suit, number);
+        cards[static_cast<std::size_t>(index++)] = new Card(x, y, suit, number);
     }
 }
 
@@ -43,9 +41,9 @@ void Deck::reset() {
 void Deck::shuffle() {
     // The top card slides out to the right and back, over the second card on
     // the way out and under it on the way back, eight times.
-    cards[1]->setPosition(deckX, deckY);
+    cards[1]->setPosition(x, y);
     int step = -6;
-    int pos = deckX;
+    int pos = x;
     for (int frame = 0; frame < shuffleFrames; ++frame) {
         if (frame % 3 == 0) {
             step = -step;
@@ -55,7 +53,7 @@ void Deck::shuffle() {
             cards[1]->draw();
         }
         pos += step;
-        cards[0]->setPosition(pos, deckY);
+        cards[0]->setPosition(pos, y);
         cards[0]->draw();
         platform::sleepMs(shuffleFrameMs);
         if (step < 0) {

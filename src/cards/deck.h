@@ -8,7 +8,8 @@
 
 class Deck {
   public:
-    Deck();
+    // The 52 cards, face down where the deck lies: cell column x, line y.
+    Deck(int x, int y);
     ~Deck();
     Deck(const Deck&) = delete;
     Deck& operator=(const Deck&) = delete;
@@ -26,4 +27,6 @@ class Deck {
     void fillSuit(int suit, int& index);
 
     std::array<Card*, 52> cards{};
+    int x;
+    int y;
 };

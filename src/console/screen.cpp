@@ -3,7 +3,9 @@
 #include "platform/console.h"
 #include "platform/text_width.h"
 
-bool Screen::gotoXY(int x, int y) {
+namespace screen {
+
+bool gotoXY(int x, int y) {
     platform::moveCursor(x, y);
     return x >= 0 && y >= 0;
 }
@@ -44,7 +46,7 @@ std::string repeated(const char* piece, int times) {
 
 } // namespace
 
-void Screen::drawFrame(int width, int height) {
+void drawFrame(int width, int height) {
     for (int i = 0; i < height; ++i) {
         std::string line;
         for (int j = 0; j < width; ++j) {
@@ -54,25 +56,25 @@ void Screen::drawFrame(int width, int height) {
     }
 }
 
-void Screen::printCentered(const std::string& text, int x, int y) {
+void printCentered(const std::string& text, int x, int y) {
     const int half = platform::cellWidth(text) / 2;
     gotoXY(x > half ? x - half : x, y);
     platform::write(text);
 }
 
-void Screen::printAt(const std::string& text, int col, int y) {
+void printAt(const std::string& text, int col, int y) {
     gotoXY(2 * col, y);
     platform::write(text);
 }
 
-void Screen::eraseAt(int col, int y) { printAt("  ", col, y); }
+void eraseAt(int col, int y) { printAt("  ", col, y); }
 
-std::string Screen::blanksFor(const std::string& text, int factor) {
+std::string blanksFor(const std::string& text, int factor) {
     const int count = platform::cellWidth(text) * factor;
     return std::string(count > 0 ? static_cast<std::size_t>(count) : 0, ' ');
 }
 
-void Screen::drawBox(int x, int y, int width, int height, bool keepInside) {
+void drawBox(int x, int y, int width, int height, bool keepInside) {
     const std::string edge = repeated("─", width - 2);
     for (int i = y; i < y + height; ++i) {
         gotoXY(x, i);
@@ -87,3 +89,5 @@ void Screen::drawBox(int x, int y, int width, int height, bool keepInside) {
         }
     }
 }
+
+} // namespace screen

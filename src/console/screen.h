@@ -4,37 +4,38 @@
 // the blanks that wipe a centred text, boxes, and the title screen with its
 // menu selector.
 //
-// A Screen holds nothing; the table, every card and every seat carry one.
-// Positions are console cells (x from the left, y from the top) unless an
-// operation says it takes a logical column, which is two cells wide.
+// The toolkit holds nothing: everything it draws goes straight to the
+// console. Positions are console cells (x from the left, y from the top)
+// unless an operation says it takes a logical column, which is two cells wide.
 
 #include <string>
 
-class Screen {
-  public:
-    // Moves the cursor to cell column x, line y. True when the move was
-    // possible; nothing relies on the answer.
-    bool gotoXY(int x, int y);
-    // The table frame, width glyphs by height lines, from the cursor, each
-    // line ending in a line end.
-    void drawFrame(int width, int height);
-    // Prints text centred on cell column x of line y, by its width in cells.
-    void printCentered(const std::string& text, int x, int y);
-    // Prints text at logical column col (cell column 2 × col) of line y.
-    void printAt(const std::string& text, int col, int y);
-    // Wipes the one glyph at logical column col of line y.
-    void eraseAt(int col, int y);
-    // As many blanks as text is cells wide, times factor.
-    std::string blanksFor(const std::string& text, int factor);
-    // A box of width glyphs by height lines at cell column x, line y; its
-    // inside filled with "▩" unless keepInside is set.
-    void drawBox(int x, int y, int width, int height, bool keepInside);
+namespace screen {
 
-    // The title and the three menu items, centred on cell column x, the
-    // title on line y and the items 4, 8 and 12 lines below it.
-    void drawTitle(int x, int y);
-    // Lets the player move the light-red cursor over n items, step lines
-    // apart, the first on line y, at logical column col; returns the chosen
-    // item, 1 to n, when Enter is pressed.
-    int selectMenu(int n, int step, int col, int y);
-};
+// Moves the cursor to cell column x, line y. True when the move was
+// possible; nothing relies on the answer.
+bool gotoXY(int x, int y);
+// The table frame, width glyphs by height lines, from the cursor, each
+// line ending in a line end.
+void drawFrame(int width, int height);
+// Prints text centred on cell column x of line y, by its width in cells.
+void printCentered(const std::string& text, int x, int y);
+// Prints text at logical column col (cell column 2 × col) of line y.
+void printAt(const std::string& text, int col, int y);
+// Wipes the one glyph at logical column col of line y.
+void eraseAt(int col, int y);
+// As many blanks as text is cells wide, times factor.
+std::string blanksFor(const std::string& text, int factor);
+// A box of width glyphs by height lines at cell column x, line y; its
+// inside filled with "▩" unless keepInside is set.
+void drawBox(int x, int y, int width, int height, bool keepInside);
+
+// The title and the three menu items, centred on cell column x, the
+// title on line y and the items 4, 8 and 12 lines below it.
+void drawTitle(int x, int y);
+// Lets the player move the light-red cursor over n items, step lines
+// apart, the first on line y, at logical column col; returns the chosen
+// item, 1 to n, when Enter is pressed.
+int selectMenu(int n, int step, int col, int y);
+
+} // namespace screen

@@ -12,14 +12,16 @@ constexpr int keyUp = 'w';
 
 } // namespace
 
-void Screen::drawTitle(int x, int y) {
+namespace screen {
+
+void drawTitle(int x, int y) {
     printCentered(titleLine, x, y);
     for (int i = 0; i < 3; ++i) {
         printCentered(menuItems[i], x, y + 4 * (i + 1));
     }
 }
 
-int Screen::selectMenu(int n, int step, int col, int y) {
+int selectMenu(int n, int step, int col, int y) {
     int index = 1;
     auto drawCursor = [&] {
         platform::setAttribute(platform::attrRed);
@@ -44,3 +46,5 @@ int Screen::selectMenu(int n, int step, int col, int y) {
         drawCursor();
     }
 }
+
+} // namespace screen

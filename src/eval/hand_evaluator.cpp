@@ -1,5 +1,6 @@
 #include "eval/hand_evaluator.h"
 
+
 #include <bit>
 
 namespace {

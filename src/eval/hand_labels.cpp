@@ -1,5 +1,6 @@
 #include "eval/hand_labels.h"
 
+
 #include <array>
 
 namespace {

@@ -1,5 +1,6 @@
 #include "eval/hand_result.h"
 
+
 bool beats(const HandResult& a, const HandResult& b) {
     if (a.rank != b.rank) {
         return a.rank > b.rank;

@@ -1,27 +1,24 @@
-// Every seat but one, evaluated and ordered best first, for the showdown and
-// for a computer weighing up the others.
-#include "game/game_table.h"
+#include "eval/seat_ranking.h"
+
 
 #include <utility>
 
-void GameTable::rankSeats(int excluded, bool withHidden) {
+void rankSeats(std::span<const SeatHand> seats, int excluded, bool withHidden, HandEvaluator& evaluator,
+               std::span<HandResult> ranking) {
     std::size_t j = 0;
-    for (int i = 0; i < seatCount; ++i) {
-        if (i == excluded) {
+    for (std::size_t i = 0; i < seats.size(); ++i) {
+        if (static_cast<int>(i) == excluded) {
             continue;
         }
-        const Player& player = *seats[static_cast<std::size_t>(i)];
         HandResult& entry = ranking[j];
-        entry.seat = i;
-        // A seat out of the hand has nothing to show and sorts last.
-        entry.assign(player.isInHand() ? evaluator.evaluate(player.getCards(), withHidden)
-                                       : HandResult{});
+        entry.seat = static_cast<int>(i);
+        entry.assign(seats[i].inHand ? evaluator.evaluate(seats[i].cards, withHidden) : HandResult{});
         ++j;
     }
-    sortRanking(rankingSize);
+    sortRanking(ranking, static_cast<int>(ranking.size()));
 }
 
-void GameTable::sortRanking(int n) {
+void sortRanking(std::span<HandResult> ranking, int n) {
     const auto count = static_cast<std::size_t>(n);
     for (std::size_t i = 0; i + 1 < count; ++i) {
         for (std::size_t j = i + 1; j < count; ++j) {

@@ -1,23 +1,17 @@
 // One seat's turn in a betting round: the person's prompts, or the computer
-// policy with its random folds, raises and bets.
+// policy's decision carried out on the table.
+#include "console/screen.h"
+#include "game/computer_policy.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "game/pacing.h"
 #include "platform/console.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-constexpr int surpriseOdds = 40;
-constexpr int raiseOdds = 40;
-constexpr int lateStreet = 2;
-// 100 % to 200 % of the stake in steps of 10 %, from one draw.
-long long drawnAmount(std::int32_t stake) {
-    return (std::rand() % 11 + 10) * static_cast<long long>(stake) / 10;
-}
 
 std::int32_t clampToMoney(long long amount) {
     return static_cast<std::int32_t>(std::clamp<long long>(amount, 0, INT_MAX));
@@ -35,13 +29,12 @@ bool GameTable::othersOut(int seat) const {
 }
 
 void GameTable::announceBet(long long amount) {
-    screen.printCentered(std::to_string(amount) + " 원 배팅!!!", width + 14,
-                         static_cast<int>(height * 0.6));
+    screen::printCentered(std::to_string(amount) + " 원 배팅!!!", layout::betLine.x, layout::betLine.y);
 }
 
 void GameTable::eraseTurnMarker(int seat) {
     const std::string name = seats[static_cast<std::size_t>(seat)]->getName();
-    screen.printCentered(screen.blanksFor(name, 1), width + 14, static_cast<int>(height * 0.5));
+    screen::printCentered(screen::blanksFor(name, 1), layout::turnMarker.x, layout::turnMarker.y);
 }
 
 void GameTable::foldSeat(int seat) {
@@ -73,7 +66,7 @@ void GameTable::placeBet(int seat, long long amount) {
 
 void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
-    screen.printCentered(player.getName(), width + 14, static_cast<int>(height * 0.5));
+    screen::printCentered(player.getName(), layout::turnMarker.x, layout::turnMarker.y);
     const HandResult grade = evaluator.evaluate(player.getCards(), true);
     if (othersOut(seat)) {
         running = false;
@@ -89,24 +82,23 @@ void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running
 }
 
 void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
-    if (std::rand() % surpriseOdds == 0) {
+    // The others were ranked by their open cards at the start of the turn.
+    const BetDecision decision = decideBet(street, grade, ranking[0], stake, draws);
+    switch (decision.action) {
+    case BetAction::Fold:
         foldSeat(seat);
         return;
-    }
-    if (std::rand() % raiseOdds == 0) {
+    case BetAction::Raise:
         // A raise shows the doubled stake at once; the label keeps the old
         // money until it is next drawn.
-        const long long amount = drawnAmount(stake);
-        payBet(seat, amount);
+        payBet(seat, decision.amount);
         stake = clampToMoney(2LL * stake);
-        showBet(amount);
+        showBet(decision.amount);
+        return;
+    case BetAction::Bet:
+        placeBet(seat, decision.amount);
+        platform::sleepMs(afterActionMs);
+        eraseTurnMarker(seat);
         return;
     }
-    if (street >= lateStreet && grade.rank < ranking[0].rank) {
-        foldSeat(seat);
-        return;
-    }
-    placeBet(seat, drawnAmount(stake));
-    platform::sleepMs(afterActionMs);
-    eraseTurnMarker(seat);
 }

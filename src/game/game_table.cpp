@@ -1,26 +1,13 @@
 #include "game/game_table.h"
 
+#include "console/screen.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
-namespace {
-
-constexpr int tableWidth = 80;
-constexpr int tableHeight = 40;
-constexpr int startStake = 100;
-constexpr int deckImageX = 73;
-constexpr int deckImageY = 15;
-
-} // namespace
-
-GameTable::GameTable() {
-    deckCard = std::make_unique<Card>(deckImageX, deckImageY, Clubs, 2);
-    height = tableHeight;
-    width = tableWidth;
-    // The table is width glyphs of two cells, plus a spare column pair and
-    // two spare lines below the frame.
-    platform::resizeConsole(width * 2 + 2, height + 2);
-    // What is typed stays inside the frame, whose right edge is the last glyph.
-    platform::setTypingEdge(width * 2 - 2);
+GameTable::GameTable() : deck(layout::deck.x, layout::deck.y) {
+    deckCard = std::make_unique<Card>(layout::deck.x, layout::deck.y, Clubs, 2);
+    platform::resizeConsole(layout::consoleColumns, layout::consoleLines);
+    platform::setTypingEdge(layout::typingEdge);
     stake = startStake;
     pot = 0;
 }
@@ -45,10 +32,10 @@ void GameTable::runMenu() {
     bool running = true;
     while (running) {
         platform::clearScreen();
-        screen.drawFrame(width, height);
-        screen.drawTitle(width, static_cast<int>(height * 0.4));
+        screen::drawFrame(layout::width, layout::height);
+        screen::drawTitle(layout::title.x, layout::title.y);
         const int choice =
-            screen.selectMenu(3, 4, static_cast<int>(width * 0.5 - 6), static_cast<int>(height * 0.4 + 4));
+            screen::selectMenu(layout::menuItems, layout::menuStep, layout::menuCursorColumn, layout::menuFirstLine);
         if (choice == 1) {
             playGame(false);
         } else if (choice == 2) {

@@ -1,23 +1,29 @@
 #pragma once
-// The one game object: the table's geometry, the deck and its picture, the
-// evaluator, the seven seats, the ranking of the seats, the pot and the stake.
+// The one game object: the deck and its picture, the evaluator, the seven
+// seats, the ranking of the seats, the pot and the stake. Where everything
+// stands on the table is in game/layout.h.
 
 #include "cards/card.h"
 #include "cards/deck.h"
-#include "console/screen.h"
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
+#include "game/computer_policy.h"
 #include "players/player.h"
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 class GameTable {
   public:
     static constexpr int seatCount = 7;
     static constexpr int rankingSize = 6;
+    // Every hand starts with this stake and deals this many cards each.
+    static constexpr std::int32_t startStake = 100;
+    static constexpr int openingCards = 3;
 
     GameTable();
     ~GameTable();
@@ -40,7 +46,6 @@ class GameTable {
     void deal(int cardsEach, int firstSeat);
     // Ranks every seat but the excluded one into the ranking, best first.
     void rankSeats(int excluded, bool withHidden);
-    void sortRanking(int n);
     // Names the winner of a hand and its hand, then waits for a key.
     void announceWinner(Player& winner, HandResult grade);
     // The pot and stake lines.
@@ -55,22 +60,20 @@ class GameTable {
     void payBet(int seat, long long amount);
     // The end of a hand: cards turned up, the winner named and paid.
     void showdown();
+    // One seat's betting turn; clears running when it finds no other seat
+    // left in the hand.
+    void bettingTurn(int seat, int street, bool simulation, bool& running);
+    // Where the computers' chance comes from: rand(), unless a test scripts it.
+    void useDraws(Draws source) { draws = std::move(source); }
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
-    const HandResult& rankingEntry(int index) const {
-        return ranking[static_cast<std::size_t>(index)];
-    }
     Deck& getDeck() { return deck; }
     Card* getDeckCard() const { return deckCard.get(); }
     std::int32_t getPot() const { return pot; }
     std::int32_t getStake() const { return stake; }
-    int getWidth() const { return width; }
-    int getHeight() const { return height; }
 
   private:
-    // One seat's betting turn; clears running when it finds no other seat left.
-    void bettingTurn(int seat, int street, bool simulation, bool& running);
     void computerTurn(int seat, int street, const HandResult& grade);
     void humanTurn(int seat);
     void foldSeat(int seat);
@@ -86,10 +89,8 @@ class GameTable {
     HandEvaluator evaluator;
     Deck deck;
     std::array<std::unique_ptr<Player>, seatCount> seats;
-    Screen screen;
-    std::int32_t width;
-    std::int32_t height;
     std::array<HandResult, rankingSize> ranking{};
     std::int32_t pot;
     std::int32_t stake;
+    Draws draws = [] { return std::rand(); };
 };

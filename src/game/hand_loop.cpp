@@ -1,11 +1,11 @@
 // A whole game: hands of seven-card stud until one seat has all the money.
+#include "console/screen.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 namespace {
 
-constexpr int startStake = 100;
-constexpr int openingCards = 3;
 constexpr int streets = 4;
 
 } // namespace
@@ -23,7 +23,7 @@ void GameTable::playGame(bool simulation) {
 
 void GameTable::drawTable() {
     platform::clearScreen();
-    screen.drawFrame(width, height);
+    screen::drawFrame(layout::width, layout::height);
     showStatus();
     deckCard->draw();
     for (auto& seat : seats) {
@@ -56,25 +56,4 @@ void GameTable::playHand(bool simulation) {
         }
     }
     showdown();
-}
-
-void GameTable::showdown() {
-    for (int i = 1; i < seatCount; ++i) {
-        Player& player = *seats[static_cast<std::size_t>(i)];
-        if (player.isInHand()) {
-            player.flipUpAll();
-        }
-    }
-    Player& person = *seats[0];
-    HandResult grade = evaluator.evaluate(person.getCards(), true);
-    rankSeats(0, true);
-    const HandResult& best = ranking[0];
-    if (person.isInHand() && beats(grade, best)) {
-        announceWinner(person, grade);
-        person.addMoney(pot);
-    } else {
-        Player& winner = *seats[static_cast<std::size_t>(best.seat)];
-        announceWinner(winner, best);
-        winner.addMoney(pot);
-    }
 }

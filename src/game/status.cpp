@@ -1,14 +1,15 @@
 // The pot and stake lines, and the test after every hand that ends the game
 // when one seat is left with money.
+#include "console/screen.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 #include <string>
 
 void GameTable::showStatus() {
-    const int x = width - 24;
-    screen.printCentered("현재 금액 : " + std::to_string(pot), x, static_cast<int>(height * 0.5));
-    screen.printCentered("현재 판돈 : " + std::to_string(stake), x, static_cast<int>(height * 0.6));
+    screen::printCentered("현재 금액 : " + std::to_string(pot), layout::potLine.x, layout::potLine.y);
+    screen::printCentered("현재 판돈 : " + std::to_string(stake), layout::stakeLine.x, layout::stakeLine.y);
 }
 
 bool GameTable::checkGameOver() {
@@ -27,8 +28,8 @@ bool GameTable::checkGameOver() {
     if (withMoney != 1) {
         return false;
     }
-    screen.printCentered(candidate->getName() + "님이 포커게임 최종으로 승리하였습니다!", width,
-                         static_cast<int>(height * 0.4 - 2));
+    screen::printCentered(candidate->getName() + "님이 포커게임 최종으로 승리하였습니다!", layout::promptLine.x,
+                          layout::promptLine.y);
     platform::pause();
     return true;
 }

@@ -3,7 +3,6 @@
 // this hand, its money, and whether it is in this hand and in this game.
 
 #include "cards/card.h"
-#include "console/screen.h"
 
 #include <array>
 #include <cstdint>
@@ -16,6 +15,10 @@ class Player {
   public:
     static constexpr std::int32_t startMoney = 1000000;
     static constexpr int maxCards = 7;
+    // Where the label stands: on the line above the panel or below it; any
+    // other placement has no label.
+    static constexpr int labelAbove = 0;
+    static constexpr int labelBelow = 1;
 
     Player(int panelX, int panelY, int isComputer, int labelPlacement);
 
@@ -54,7 +57,6 @@ class Player {
     std::array<Card*, maxCards> handCards{};
     std::int32_t labelPlacement;
     std::int32_t isComputer;
-    Screen screen;
     std::int32_t panelX;
     std::int32_t panelY;
     std::string name;

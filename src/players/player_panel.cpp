@@ -2,6 +2,8 @@
 // its name and money just above or below it.
 #include "players/player.h"
 
+#include "console/screen.h"
+
 #include <string>
 
 namespace {
@@ -11,14 +13,12 @@ constexpr int panelHeight = 12;
 // The label is centred on this column of the panel, truncated: column 21 of
 // its 42 cells.
 constexpr double labelCentreOffset = 21.6;
-constexpr int labelAbove = 0;
-constexpr int labelBelow = 1;
 
 } // namespace
 
 void Player::drawPanel() {
     // A seat out of the hand shows a filled box instead of its cards.
-    screen.drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
+    screen::drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
     drawLabel();
 }
 
@@ -26,7 +26,7 @@ void Player::drawLabel() {
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen.printCentered(labelText(), x, y);
+        screen::printCentered(labelText(), x, y);
     }
 }
 
@@ -36,7 +36,7 @@ void Player::eraseLabel() {
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen.printCentered(screen.blanksFor(labelText(), 1), x, y);
+        screen::printCentered(screen::blanksFor(labelText(), 1), x, y);
     }
 }
 

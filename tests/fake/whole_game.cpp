@@ -2,13 +2,14 @@
 
 #include "fake/books.h"
 #include "fake/fake_console.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 namespace fake {
 
 namespace {
 
-constexpr int promptLine = 14;
+constexpr int promptLine = layout::promptLine.y;
 
 bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
@@ -37,7 +38,7 @@ struct Watch {
     std::string answerLine() {
         books.atWait();
         if (!setupDone) {
-            setupDone = contains(row(20), "Computer 인원 입력");
+            setupDone = contains(row(layout::setupPrompt.y), "Computer 인원 입력");
             return setupDone ? std::to_string(plan.computers) + "\n" : plan.name + "\n";
         }
         const std::string line = row(promptLine);

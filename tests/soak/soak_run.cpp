@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,8 +19,15 @@ namespace soak {
 
 namespace {
 
-// A game still going after this many hands is taken to be stuck.
-constexpr int runawayHands = 2000000;
+// The longest games measured with 1 to 6 computers, 100 games each. A game
+// ten times longer than that is taken to be stuck, or to be played by rules
+// under which the seats no longer go broke.
+constexpr std::array<long long, 6> longestMeasured = {41027, 91857, 133210, 123742, 103160, 168462};
+constexpr long long lengthFactor = 10;
+
+long long handBound(int computers) {
+    return lengthFactor * longestMeasured[static_cast<std::size_t>(computers - 1)];
+}
 
 using Clock = std::chrono::steady_clock;
 
@@ -27,9 +35,12 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::string faultOf(const fake::GameRecord& game, const GameTable& table) {
+std::string faultOf(const fake::GameRecord& game, const GameTable& table, int computers) {
     if (!game.faults.empty()) {
         return game.faults.front();
+    }
+    if (game.hands > handBound(computers)) {
+        return "no final line after " + std::to_string(game.hands) + " hands, ten times the longest game measured";
     }
     if (game.finalPauses != 1) {
         return "no final line after " + std::to_string(game.hands) + " hands";
@@ -125,8 +136,10 @@ GameResult playOne(int computers, unsigned seed) {
     fake::reset();
     std::srand(seed);
     GameTable table;
-    const fake::GameRecord game = fake::playWholeGame(table, {true, "soak", computers, {}, runawayHands});
-    GameResult r{computers, seed, game.hands, secondsSince(start), faultOf(game, table)};
+    // Stopped one hand past the bound, so a game that long shows as one.
+    const int handLimit = static_cast<int>(handBound(computers)) + 1;
+    const fake::GameRecord game = fake::playWholeGame(table, {true, "soak", computers, {}, handLimit});
+    GameResult r{computers, seed, game.hands, secondsSince(start), faultOf(game, table, computers)};
     return r;
 }
 

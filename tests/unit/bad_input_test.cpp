@@ -6,6 +6,7 @@
 #include "fake/fake_console.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 #include "platform/text_width.h"
 
@@ -21,14 +22,15 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr int promptLine = 14;
-constexpr int setupLine = 20;
-constexpr int labelLine = 25; // the person's label, above the panel
+constexpr int promptLine = layout::promptLine.y;
+constexpr int setupLine = layout::setupPrompt.y;
+constexpr int labelLine = layout::seats[0].panelY - 1; // the person's label, above the panel
 constexpr const char* countPrompt = "Computer 인원 입력(1~6) : ";
 constexpr const char* choicePrompt = "1.배팅 2.다이 : ";
 constexpr const char* amountPrompt = "금액 : ";
 constexpr const char* boundsMessage = "최소 100원 ~ 최대 200원";
-constexpr unsigned shortGameSeed = 9; // one computer, a game of some 1600 hands
+constexpr unsigned shortGameSeed = 9; // one computer, a game of 1630 hands
+constexpr int shortGameBound = 16300; // a game ten times as long no longer ends
 
 bool shows(const std::string& row, std::string_view text) { return row.find(text) != std::string::npos; }
 
@@ -239,7 +241,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BadInputTest, EndOfInputAtTheFinalPause) {
     std::srand(shortGameSeed);
     GameTable rehearsal; // the deck's order goes from one game into the next
-    const int hands = fake::playWholeGame(rehearsal, {true, "me", 1, {}, 0}).hands;
+    const int hands = fake::playWholeGame(rehearsal, {true, "me", 1, {}, shortGameBound}).hands;
     // The same game again, with a key for every winner line and none for the
     // press-a-key wait after the overall winner.
     fake::reset();
@@ -256,8 +258,8 @@ TEST_F(BadInputTest, EndOfInputAtTheFinalPause) {
 
 TEST_F(BadInputTest, EndOfInputAtTheMenu) {
     EXPECT_THROW(table.runMenu(), platform::InputClosed);
-    EXPECT_TRUE(shows(fake::row(20), "Game Start"));
-    EXPECT_EQ(fake::cell(68, 20), "▷");
+    EXPECT_TRUE(shows(fake::row(layout::menuFirstLine), "Game Start"));
+    EXPECT_EQ(fake::cell(2 * layout::menuCursorColumn, layout::menuFirstLine), "▷");
     expectTablePlaysOn();
 }
 

@@ -2,8 +2,12 @@
 // in which order, which cards are hole cards and which show their face, and
 // how long it takes.
 #include "card_pictures.h"
+#include "console/screen.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
+#include "game/layout.h"
+#include "platform/console.h"
+#include "support/table_seats.h"
 
 #include <array>
 #include <memory>
@@ -12,26 +16,11 @@
 
 namespace {
 
-// The seven seats at their places on the 80 × 40 table, computers created
-// first so that seat n is "Computer" n.
-std::array<std::unique_ptr<Player>, GameTable::seatCount> tableLayout() {
-    computerCounter = 1;
-    std::array<std::unique_ptr<Player>, GameTable::seatCount> seats;
-    seats[1] = std::make_unique<Player>(16, 1, 1, 1);
-    seats[2] = std::make_unique<Player>(60, 1, 1, 1);
-    seats[3] = std::make_unique<Player>(104, 1, 1, 1);
-    seats[4] = std::make_unique<Player>(2, 14, 1, 1);
-    seats[5] = std::make_unique<Player>(116, 14, 1, 1);
-    seats[6] = std::make_unique<Player>(40, 26, 1, 0);
-    seats[0] = std::make_unique<Player>(84, 26, 0, 0);
-    return seats;
-}
-
 class DealTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::reset();
-        table.seatPlayers(tableLayout());
+        table.seatPlayers(tableSeats());
     }
 
     // Only the given seats take part in the hand.
@@ -105,12 +94,15 @@ TEST_F(DealTest, SeatOutOfTheHandGetsNothingAndCostsNoTime) {
 TEST_F(DealTest, NameInTheMiddleIsWipedExactly) {
     fake::typeLine("홍길동");
     table.seat(0)->readName();
-    // Marks just outside the widest name, "Computer1" on columns 90 to 98.
-    Screen screen;
-    screen.printCentered("<", 89, 20);
-    screen.printCentered(">", 99, 20);
+    // Marks just outside the widest name, "Computer1", nine cells centred
+    // on the turn marker's column.
+    const layout::Place name = layout::turnMarker;
+    screen::gotoXY(name.x - 5, name.y);
+    platform::write("<");
+    screen::gotoXY(name.x + 5, name.y);
+    platform::write(">");
     table.deal(1, 0);
-    EXPECT_EQ(fake::text(89, 20, 11), "<         >");
+    EXPECT_EQ(fake::text(name.x - 5, name.y, 11), "<         >");
 }
 
 TEST(GameTableSeats, ReseatingReleasesTheOldSeats) {
@@ -118,15 +110,15 @@ TEST(GameTableSeats, ReseatingReleasesTheOldSeats) {
     {
         GameTable table;
         table.freeSeats(); // no seats yet: nothing to do
-        table.seatPlayers(tableLayout());
+        table.seatPlayers(tableSeats());
         table.deal(3, 0);
-        table.seatPlayers(tableLayout());
+        table.seatPlayers(tableSeats());
         EXPECT_EQ(table.seat(1)->getName(), "Computer1");
         EXPECT_EQ(table.seat(6)->getName(), "Computer6");
         EXPECT_EQ(table.seat(1)->getCardCount(), 0);
     }
     GameTable second; // a second table after the first is gone
-    second.seatPlayers(tableLayout());
+    second.seatPlayers(tableSeats());
     EXPECT_EQ(second.seat(0)->getMoney(), Player::startMoney);
 }
 

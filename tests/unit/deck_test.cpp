@@ -3,6 +3,7 @@
 #include "card_pictures.h"
 #include "cards/deck.h"
 #include "fake/fake_console.h"
+#include "game/layout.h"
 
 #include <cstdlib>
 #include <utility>
@@ -25,7 +26,7 @@ class DeckTest : public ::testing::Test {
         return out;
     }
 
-    Deck deck;
+    Deck deck{layout::deck.x, layout::deck.y};
 };
 
 TEST_F(DeckTest, BuiltInSuitOrderDiamondsHeartsClubsSpades) {
@@ -45,8 +46,8 @@ TEST_F(DeckTest, BuiltInSuitOrderDiamondsHeartsClubsSpades) {
         EXPECT_TRUE(card->isFaceDown());
         EXPECT_EQ(card->isDealt(), 0);
         EXPECT_EQ(card->isHidden(), 0);
-        EXPECT_EQ(card->getX(), 73);
-        EXPECT_EQ(card->getY(), 15);
+        EXPECT_EQ(card->getX(), layout::deck.x);
+        EXPECT_EQ(card->getY(), layout::deck.y);
     }
 }
 
@@ -77,8 +78,9 @@ TEST_F(DeckTest, ShuffleTakes48FramesOf50MsAndEndsWithOneBackAtTheDeck) {
     deck.shuffle();
     EXPECT_EQ(fake::clockMs(), 48 * 50);
     EXPECT_EQ(fake::clearCount(), 48);
-    pictures::expectPicture(pictures::back, 73, 15);
-    EXPECT_EQ(fake::text(87, 15, 20), std::string(20, ' ')) << fake::dump();
+    pictures::expectPicture(pictures::back, layout::deck.x, layout::deck.y);
+    EXPECT_EQ(fake::text(layout::deck.x + pictures::cardCells, layout::deck.y, 20), std::string(20, ' '))
+        << fake::dump();
 }
 
 // Plays the shuffle's 200 exchanges on an order, drawing from rand() exactly

@@ -3,6 +3,7 @@
 #include "fake/fake_console.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,12 @@
 
 namespace {
 
-constexpr int promptLine = 14;
+constexpr int promptLine = layout::promptLine.y;
+// Seed 9 with one computer plays a game of 1630 hands; ten times that is a
+// game that no longer ends.
+constexpr int shortGameBound = 16300;
+// The person's label, above the panel.
+constexpr int personLabelLine = layout::seats[0].panelY - 1;
 
 // A person who answers each wait from a list, and notes what the prompt
 // line showed at every wait.
@@ -61,7 +67,7 @@ class GameTest : public ::testing::Test {
 
 TEST_F(GameTest, SimulationGamePlaysToTheEndWithBalancedBooks) {
     std::srand(9); // a game of some 1600 hands
-    const fake::GameRecord game = fake::playWholeGame(table, {true, "tester", 1, {}, 0});
+    const fake::GameRecord game = fake::playWholeGame(table, {true, "tester", 1, {}, shortGameBound});
     EXPECT_TRUE(game.faults.empty()) << game.faults.front();
     EXPECT_EQ(game.finalPauses, 1);
     EXPECT_GT(game.hands, 100);
@@ -107,12 +113,16 @@ TEST_F(GameTest, SetupRefusesCountsOutsideOneToSixAndAnythingNotANumber) {
         EXPECT_EQ(table.seat(s)->isInHand(), s <= 2);
     }
     // Seat 3's panel is filled and its label gone; seat 2 keeps its label.
-    EXPECT_EQ(fake::cell(106, 2), "▩");
-    EXPECT_EQ(fake::text(104, 13, 42), std::string(42, ' '));
-    EXPECT_TRUE(shows(fake::row(13), "Computer2(금액:1000000)"));
-    EXPECT_TRUE(shows(fake::row(25), "홍길동(금액:1000000)"));
-    // The prompt and every wrong answer are wiped from the centre.
-    EXPECT_EQ(fake::text(54, 20, 52), std::string(52, ' '));
+    const layout::SeatPlace& third = layout::seats[3];
+    const int topLabelLine = third.panelY + 12; // below the panels along the top
+    EXPECT_EQ(fake::cell(third.panelX + 2, third.panelY + 1), "▩");
+    EXPECT_EQ(fake::text(third.panelX, topLabelLine, 42), std::string(42, ' '));
+    EXPECT_TRUE(shows(fake::row(topLabelLine), "Computer2(금액:1000000)"));
+    EXPECT_TRUE(shows(fake::row(personLabelLine), "홍길동(금액:1000000)"));
+    // The prompt and every wrong answer are wiped from the centre: 52 blanks,
+    // twice the count prompt's width.
+    const layout::Place prompt = layout::setupPrompt;
+    EXPECT_EQ(fake::text(prompt.x - 26, prompt.y, 52), std::string(52, ' '));
 }
 
 TEST_F(GameTest, NameAndCountMayComeOnOneLine) {
@@ -146,7 +156,7 @@ TEST_F(GameTest, BetOutsideTheStakesBoundsIsExplainedAndAskedAgain) {
         EXPECT_FALSE(shows(seen[i + 1], "최소")) << seen[i + 1];
     }
     EXPECT_EQ(table.seat(0)->getMoney(), 1000000 - 200);
-    EXPECT_TRUE(shows(fake::row(25), "me(금액:999800)"));
+    EXPECT_TRUE(shows(fake::row(personLabelLine), "me(금액:999800)"));
 }
 
 TEST_F(GameTest, LowestAndHighestBetsAreAccepted) {
@@ -165,14 +175,20 @@ TEST_F(GameTest, AnyOtherNumberPassesButWordsAreAskedAgain) {
     EXPECT_TRUE(table.seat(0)->isInHand());
 }
 
-TEST_F(GameTest, DyingFillsThePanelAndWipesTheLabel) {
+TEST_F(GameTest, DyingFillsThePanelAndEndsTheHandWhenOneSeatIsLeft) {
     ScriptedPerson person{{"me 1\n", "2\n"}, {}};
     playUntilScriptEnds(person);
     // The next wait is the winner line: the person is out of this hand.
     EXPECT_FALSE(table.seat(0)->isInHand());
-    EXPECT_EQ(fake::cell(86, 27), "▩");
-    EXPECT_FALSE(shows(fake::row(25), "me(금액:"));
+    EXPECT_EQ(fake::cell(layout::seats[0].panelX + 2, layout::seats[0].panelY + 1), "▩");
+    EXPECT_FALSE(shows(fake::row(personLabelLine), "me(금액:"));
     EXPECT_TRUE(shows(person.promptsSeen.back(), "Computer1님이 "));
+    // The computer, alone in the hand, never acted and got no fourth card.
+    const Player& computer = *table.seat(1);
+    EXPECT_TRUE(computer.isInHand());
+    EXPECT_EQ(computer.getCardCount(), 3);
+    EXPECT_EQ(computer.getMoney(), 1000000);
+    EXPECT_EQ(table.getPot(), 0);
 }
 
 TEST_F(GameTest, StakeOfEachLaterRoundIsThePotBeforeIt) {
@@ -189,7 +205,7 @@ TEST_F(GameTest, StakeOfEachLaterRoundIsThePotBeforeIt) {
             hands.emplace_back();
             return hands.size() > 20 ? "" : "\r";
         }
-        hands.back().emplace_back(statusValue(20), statusValue(24));
+        hands.back().emplace_back(statusValue(layout::potLine.y), statusValue(layout::stakeLine.y));
         return "1\n" + std::to_string(table.getStake()) + "\n";
     });
     EXPECT_THROW(table.playGame(false), platform::InputClosed);

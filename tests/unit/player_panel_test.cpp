@@ -1,6 +1,7 @@
 // A seat's panel and label: the box keeps or covers the cards, and the label
 // is centred by cells, wiped exactly, and left out for other placements.
 #include "card_pictures.h"
+#include "console/screen.h"
 #include "fake/fake_console.h"
 #include "players/player.h"
 
@@ -129,10 +130,9 @@ TEST_F(PanelTest, OtherPlacementsHaveNoLabelButStillABox) {
     EXPECT_EQ(fake::text(102, 20, 60), blank(60));
 
     // Nor does it wipe anything where a label would stand.
-    Screen screen;
     const std::string marks(fake::columns, 'x');
     for (int line : {13, 26}) {
-        screen.printCentered(marks, 0, line);
+        screen::printCentered(marks, 0, line);
     }
     seat.eraseLabel();
     EXPECT_EQ(fake::row(13), marks);

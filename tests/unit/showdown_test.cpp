@@ -1,6 +1,7 @@
 // Who takes the pot at the end of a hand, and who plays the next one.
 #include "fake/fake_console.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "support/hand_text.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ class ShowdownTest : public ::testing::Test {
     std::string showdown() {
         fake::type("\r");
         table.showdown();
-        return fake::row(14);
+        return fake::row(layout::promptLine.y);
     }
 
     GameTable table;
@@ -101,7 +102,7 @@ TEST_F(ShowdownTest, GameEndsWhenOneSeatedSeatHasMoney) {
     table.payBet(2, 1000000);
     fake::type("x");
     EXPECT_TRUE(table.checkGameOver());
-    EXPECT_NE(fake::row(14).find("Computer1님이 포커게임 최종으로 승리하였습니다!"), std::string::npos);
+    EXPECT_NE(fake::row(layout::promptLine.y).find("Computer1님이 포커게임 최종으로 승리하였습니다!"), std::string::npos);
     EXPECT_EQ(fake::pauseCount(), 1);
     EXPECT_FALSE(table.seat(0)->isInHand());
     EXPECT_TRUE(table.seat(1)->isInHand());

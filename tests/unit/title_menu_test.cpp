@@ -1,32 +1,41 @@
 // The title screen and the menu cursor, driven by scripted keys.
 #include "console/screen.h"
 #include "fake/fake_console.h"
+#include "game/layout.h"
 #include "platform/console.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr int itemLines[] = {20, 24, 28};
+using layout::menuCursorColumn;
+using layout::menuFirstLine;
+using layout::menuItems;
+using layout::menuStep;
+using layout::title;
+
+constexpr int itemLines[] = {menuFirstLine, menuFirstLine + menuStep, menuFirstLine + 2 * menuStep};
+// The cursor's logical column is two cells wide.
+constexpr int cursorCell = 2 * menuCursorColumn;
 
 class TitleMenuTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::reset();
-        screen.drawTitle(80, 16);
+        screen::drawTitle(title.x, title.y);
     }
     int choose(std::string_view keys) {
         fake::type(keys);
-        return screen.selectMenu(3, 4, 34, 20);
+        return screen::selectMenu(menuItems, menuStep, menuCursorColumn, menuFirstLine);
     }
-    Screen screen;
 };
 
 TEST_F(TitleMenuTest, TitleAndItemsStandWhereThePlayerExpectsThem) {
-    EXPECT_EQ(fake::text(68, 16, 24), "♤ ♧ Brannocktide ◇ ♡");
-    EXPECT_EQ(fake::text(75, 20, 10), "Game Start");
-    EXPECT_EQ(fake::text(73, 24, 15), "Play Simulation");
-    EXPECT_EQ(fake::text(78, 28, 4), "Exit");
+    // Each centred on the title's column by its width in cells.
+    EXPECT_EQ(fake::text(title.x - 12, title.y, 24), "♤ ♧ Brannocktide ◇ ♡");
+    EXPECT_EQ(fake::text(title.x - 5, itemLines[0], 10), "Game Start");
+    EXPECT_EQ(fake::text(title.x - 7, itemLines[1], 15), "Play Simulation");
+    EXPECT_EQ(fake::text(title.x - 2, itemLines[2], 4), "Exit");
 }
 
 TEST_F(TitleMenuTest, KeysMoveTheCursorWithoutWrapping) {
@@ -48,23 +57,23 @@ TEST_F(TitleMenuTest, KeysMoveTheCursorWithoutWrapping) {
 TEST_F(TitleMenuTest, CursorIsRedOnTheCurrentItemAndGoneFromTheOld) {
     fake::type("s");
     fake::type("\r");
-    screen.selectMenu(3, 4, 34, 20);
-    EXPECT_EQ(fake::text(68, itemLines[0], 2), "  ");
-    EXPECT_EQ(fake::cell(68, itemLines[1]), "▷");
-    EXPECT_EQ(fake::attributeAt(68, itemLines[1]), platform::attrRed);
-    EXPECT_EQ(fake::attributeAt(69, itemLines[1]), platform::attrRed);
+    screen::selectMenu(menuItems, menuStep, menuCursorColumn, menuFirstLine);
+    EXPECT_EQ(fake::text(cursorCell, itemLines[0], 2), "  ");
+    EXPECT_EQ(fake::cell(cursorCell, itemLines[1]), "▷");
+    EXPECT_EQ(fake::attributeAt(cursorCell, itemLines[1]), platform::attrRed);
+    EXPECT_EQ(fake::attributeAt(cursorCell + 1, itemLines[1]), platform::attrRed);
     EXPECT_EQ(fake::currentAttribute(), platform::attrNormal);
-    EXPECT_FALSE(fake::anyAttribute(0, 0, fake::columns, 20, platform::attrRed));
+    EXPECT_FALSE(fake::anyAttribute(0, 0, fake::columns, itemLines[0], platform::attrRed));
 }
 
 TEST_F(TitleMenuTest, SingleItemMenuOnlyHearsEnter) {
     fake::type("sw\r");
-    EXPECT_EQ(screen.selectMenu(1, 4, 34, 20), 1);
+    EXPECT_EQ(screen::selectMenu(1, menuStep, menuCursorColumn, menuFirstLine), 1);
 }
 
 TEST_F(TitleMenuTest, EndOfInputEndsTheMenu) {
     fake::type("s");
-    EXPECT_THROW(screen.selectMenu(3, 4, 34, 20), platform::InputClosed);
+    EXPECT_THROW(screen::selectMenu(menuItems, menuStep, menuCursorColumn, menuFirstLine), platform::InputClosed);
 }
 
 } // namespace

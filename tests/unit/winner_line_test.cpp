@@ -1,10 +1,13 @@
 // The winner line: the name, then the key card's number and suit and the
 // category (none for a high card), centred on the table, then one key.
 #include "eval/hand_result.h"
+#include "eval/winner_line.h"
 #include "fake/fake_console.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "platform/console.h"
 #include "platform/text_width.h"
+#include "support/hand_results.h"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +15,10 @@
 
 namespace {
 
-constexpr int centreColumn = 80; // the table's width
-constexpr int winnerLine = 14;   // 40 × 0.4 − 2
+constexpr int centreColumn = layout::promptLine.x;
+constexpr int winnerRow = layout::promptLine.y;
 
-class WinnerLineTest : public ::testing::Test {
-  protected:
-    void SetUp() override { fake::reset(); }
-
-    // Announces the winner named `name` and checks that one key was read.
-    void announce(const std::string& name, int rank, int keyNumber, int keySuit) {
-        Player winner(84, 26, 0, 0);
-        fake::typeLine(name);
-        winner.readName();
-        HandResult grade;
-        grade.rank = rank;
-        grade.keyNumber = keyNumber;
-        grade.keySuit = keySuit;
-        fake::pressKey('x');
-        table.announceWinner(winner, grade);
-        EXPECT_EQ(fake::scriptLeft(), 0u) << "the key after the line is read";
-    }
-
-    GameTable table;
-};
-
-TEST_F(WinnerLineTest, HandNamedByNumberSuitAndCategory) {
+TEST(WinnerLineText, HandNamedByNumberSuitAndCategory) {
     struct Case {
         int rank;
         int keyNumber;
@@ -52,26 +34,49 @@ TEST_F(WinnerLineTest, HandNamedByNumberSuitAndCategory) {
         {BackStraight, 14, Clubs, "홍길동님이 A 클로버 백스트레이트 패로 승리하였습니다!"},
     };
     for (const Case& c : cases) {
-        fake::reset();
-        announce("홍길동", c.rank, c.keyNumber, c.keySuit);
-        const int cells = platform::cellWidth(c.line);
-        const int left = centreColumn - cells / 2;
-        EXPECT_EQ(fake::text(left, winnerLine, cells), c.line);
-        EXPECT_EQ(fake::text(left - 1, winnerLine, 1), " ") << c.line;
-        EXPECT_EQ(fake::text(left + cells, winnerLine, 1), " ") << c.line;
+        EXPECT_EQ(winnerLine("홍길동", handResult(c.rank, c.keyNumber, c.keySuit)), c.line);
     }
 }
 
+class WinnerLineTest : public ::testing::Test {
+  protected:
+    void SetUp() override { fake::reset(); }
+
+    // Announces the winner named `name` and checks that one key was read.
+    void announce(const std::string& name, const HandResult& grade) {
+        Player winner(84, 26, 0, 0);
+        fake::typeLine(name);
+        winner.readName();
+        fake::pressKey('x');
+        table.announceWinner(winner, grade);
+        EXPECT_EQ(fake::scriptLeft(), 0u) << "the key after the line is read";
+    }
+
+    GameTable table;
+};
+
+TEST_F(WinnerLineTest, CentredOnTheTableThenOneKey) {
+    const std::string line = "홍길동님이 A 스페이드 원페어 패로 승리하였습니다!";
+    announce("홍길동", handResult(OnePair, 14, Spades));
+    const int cells = platform::cellWidth(line);
+    const int left = centreColumn - cells / 2;
+    EXPECT_EQ(fake::text(left, winnerRow, cells), line);
+    EXPECT_EQ(fake::text(left - 1, winnerRow, 1), " ");
+    EXPECT_EQ(fake::text(left + cells, winnerRow, 1), " ");
+}
+
 TEST_F(WinnerLineTest, LongNameRunsToTheEdgeAndNoFurther) {
-    // Longer than the line's old 256-byte buffer could hold with the rest of it.
+    // Longer than the line's old 256-byte buffer could hold with the rest of
+    // it, and than a line typed at the keyboard may grow: a name from a pipe.
+    fake::readLinesWhole(true);
     const std::string name(200, 'N');
-    announce(name, TwoPair, 9, Spades);
+    announce(name, handResult(TwoPair, 9, Spades));
     // Too wide to centre, the line starts at the centre column and is written
     // whole; the console shows it up to its right edge and wraps nothing
     // onto the table.
     const int shown = fake::columns - centreColumn;
-    EXPECT_EQ(fake::text(centreColumn, winnerLine, shown), std::string(static_cast<std::size_t>(shown), 'N'));
-    EXPECT_EQ(fake::row(winnerLine + 1), std::string(fake::columns, ' '));
+    EXPECT_EQ(fake::text(centreColumn, winnerRow, shown), std::string(static_cast<std::size_t>(shown), 'N'));
+    EXPECT_EQ(fake::row(winnerRow + 1), std::string(fake::columns, ' '));
     EXPECT_GT(fake::droppedAtEdge(), 0);
     EXPECT_EQ(fake::terminalWraps(), 0);
 }

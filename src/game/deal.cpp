@@ -1,9 +1,10 @@
 // Dealing: cards from the deck to every seat in the hand, one pass of the
 // seven seats per card each, with the receiving seat's name in the middle of
 // the table while it gets its card.
+#include "console/screen.h"
 #include "game/game_table.h"
+#include "game/layout.h"
 #include "game/pacing.h"
-
 #include "platform/console.h"
 
 #include <cstdint>
@@ -11,17 +12,17 @@
 
 namespace {
 
-constexpr int openingCards = 3;
-
 // The first two cards of the opening deal are the hole cards.
-std::uint8_t isHoleCard(int cardsEach, int pass) { return cardsEach == openingCards && pass != 2 ? 1 : 0; }
+std::uint8_t isHoleCard(int cardsEach, int pass) {
+    return cardsEach == GameTable::openingCards && pass != 2 ? 1 : 0;
+}
 
 } // namespace
 
 void GameTable::deal(int cardsEach, int firstSeat) {
     // The same place the betting turn names whose turn it is.
-    const int nameX = width + 14;
-    const int nameY = static_cast<int>(height * 0.5);
+    const int nameX = layout::turnMarker.x;
+    const int nameY = layout::turnMarker.y;
     for (int pass = 0; pass < cardsEach; ++pass) {
         for (int n = 0; n < seatCount; ++n) {
             const int index = (firstSeat + n) % seatCount;
@@ -30,7 +31,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
                 continue;
             }
             const std::string name = player.getName();
-            screen.printCentered(name, nameX, nameY);
+            screen::printCentered(name, nameX, nameY);
             player.receiveCard(deck.drawNext(isHoleCard(cardsEach, pass)));
             // The person sees their own cards at once; everybody sees the
             // last card of every pass.
@@ -38,7 +39,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
                 player.flipUpLast();
             }
             platform::sleepMs(dealtCardMs);
-            screen.printCentered(screen.blanksFor(name, 1), nameX, nameY);
+            screen::printCentered(screen::blanksFor(name, 1), nameX, nameY);
         }
     }
 }

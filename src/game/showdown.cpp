@@ -1,0 +1,43 @@
+// The end of a hand: the computers turn their cards up, the person's hand is
+// held against the best of the others, and the winner is named and paid.
+#include "console/screen.h"
+#include "eval/seat_ranking.h"
+#include "eval/winner_line.h"
+#include "game/game_table.h"
+#include "game/layout.h"
+#include "platform/console.h"
+
+void GameTable::rankSeats(int excluded, bool withHidden) {
+    std::array<SeatHand, seatCount> hands;
+    for (std::size_t i = 0; i < hands.size(); ++i) {
+        hands[i] = {seats[i]->getCards(), seats[i]->isInHand()};
+    }
+    ::rankSeats(hands, excluded, withHidden, evaluator, ranking);
+}
+
+void GameTable::announceWinner(Player& winner, HandResult grade) {
+    screen::printCentered(winnerLine(winner.getName(), grade), layout::promptLine.x, layout::promptLine.y);
+    platform::readKey();
+}
+
+void GameTable::showdown() {
+    for (int i = 1; i < seatCount; ++i) {
+        Player& player = *seats[static_cast<std::size_t>(i)];
+        if (player.isInHand()) {
+            player.flipUpAll();
+        }
+    }
+    Player& person = *seats[0];
+    HandResult grade = evaluator.evaluate(person.getCards(), true);
+    rankSeats(0, true);
+    const HandResult& best = ranking[0];
+    // A complete tie goes to the other seat.
+    if (person.isInHand() && beats(grade, best)) {
+        announceWinner(person, grade);
+        person.addMoney(pot);
+    } else {
+        Player& winner = *seats[static_cast<std::size_t>(best.seat)];
+        announceWinner(winner, best);
+        winner.addMoney(pot);
+    }
+}

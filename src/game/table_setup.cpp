@@ -1,0 +1,58 @@
+// The set-up dialogue at the start of every game: seven fresh seats at their
+// places, the person's name and the number of computers.
+#include "console/screen.h"
+#include "game/game_table.h"
+#include "game/layout.h"
+#include "platform/console.h"
+
+#include <optional>
+
+namespace {
+
+// The computers first, so they are numbered 1 to 6 in seat order, then the
+// person's seat.
+constexpr int creationOrder[] = {1, 2, 3, 4, 5, 6, 0};
+
+constexpr int minComputers = 1;
+constexpr int maxComputers = 6;
+
+} // namespace
+
+void GameTable::setupTable() {
+    platform::clearScreen();
+    freeSeats();
+    computerCounter = 1;
+    screen::drawFrame(layout::width, layout::height);
+    for (const int seat : creationOrder) {
+        const layout::SeatPlace& place = layout::seats[static_cast<std::size_t>(seat)];
+        seats[static_cast<std::size_t>(seat)] =
+            std::make_unique<Player>(place.panelX, place.panelY, seat == 0 ? 0 : 1, place.labelPlacement);
+    }
+    for (auto& seat : seats) {
+        seat->drawPanel();
+    }
+
+    const int promptX = layout::setupPrompt.x;
+    const int promptY = layout::setupPrompt.y;
+    std::string prompt = "Player 이름 입력 : ";
+    screen::printCentered(prompt, promptX, promptY);
+    seats[0]->readName();
+    seats[0]->drawLabel();
+
+    std::optional<int> computers;
+    do {
+        screen::printCentered(screen::blanksFor(prompt, 2), promptX, promptY);
+        prompt = "Computer 인원 입력(1~6) : ";
+        screen::printCentered(prompt, promptX, promptY);
+        computers = platform::readInt();
+    } while (!computers || *computers < minComputers || *computers > maxComputers);
+    screen::printCentered(screen::blanksFor(prompt, 2), promptX, promptY);
+
+    for (int j = *computers + 1; j <= maxComputers; ++j) {
+        Player& unused = *seats[static_cast<std::size_t>(j)];
+        unused.setInHand(false);
+        unused.setSeated(false);
+        unused.drawPanel();
+        unused.eraseLabel();
+    }
+}
