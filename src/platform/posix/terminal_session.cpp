@@ -4,6 +4,7 @@
 #include "platform/posix/terminal_modes.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <termios.h>
 #include <unistd.h>
 
