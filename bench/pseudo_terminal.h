@@ -7,6 +7,7 @@
 // byte for byte what was written.
 
 #include <condition_variable>
+#include <cstddef>
 #include <mutex>
 #include <string>
 #include <string_view>

@@ -4,6 +4,7 @@
 #include "stream_audit.h"
 
 #include <chrono>
+#include <cstddef>
 
 namespace bench {
 

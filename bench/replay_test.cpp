@@ -6,9 +6,11 @@
 #include "stream_audit.h"
 
 #include <gtest/gtest.h>
+
 #include <poll.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 

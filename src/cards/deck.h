@@ -4,6 +4,7 @@
 #include "cards/card.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 class Deck {

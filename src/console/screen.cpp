@@ -3,6 +3,8 @@
 #include "platform/console.h"
 #include "platform/text_width.h"
 
+#include <cstddef>
+
 namespace screen {
 
 bool gotoXY(int x, int y) {

@@ -2,6 +2,7 @@
 
 
 #include <array>
+#include <cstddef>
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "eval/seat_ranking.h"
 
 
+#include <cstddef>
 #include <utility>
 
 void rankSeats(std::span<const SeatHand> seats, int excluded, bool withHidden, HandEvaluator& evaluator,

@@ -8,7 +8,11 @@
 #include "platform/console.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 namespace {

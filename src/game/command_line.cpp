@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
+#include <system_error>
 
 #ifndef BRANNOCKTIDE_VERSION
 #define BRANNOCKTIDE_VERSION "0.0.0"

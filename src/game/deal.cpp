@@ -7,7 +7,10 @@
 #include "game/pacing.h"
 #include "platform/console.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace {

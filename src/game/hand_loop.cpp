@@ -4,6 +4,10 @@
 #include "game/layout.h"
 #include "platform/console.h"
 
+#include <array>
+#include <cstddef>
+#include <memory>
+
 namespace {
 
 constexpr int streets = 4;

@@ -7,6 +7,10 @@
 #include "game/layout.h"
 #include "platform/console.h"
 
+#include <array>
+#include <cstddef>
+#include <memory>
+
 void GameTable::rankSeats(int excluded, bool withHidden) {
     std::array<SeatHand, seatCount> hands;
     for (std::size_t i = 0; i < hands.size(); ++i) {

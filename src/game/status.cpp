@@ -5,6 +5,8 @@
 #include "game/layout.h"
 #include "platform/console.h"
 
+#include <array>
+#include <memory>
 #include <string>
 
 void GameTable::showStatus() {

@@ -5,7 +5,11 @@
 #include "game/layout.h"
 #include "platform/console.h"
 
+#include <array>
+#include <cstddef>
+#include <memory>
 #include <optional>
+#include <string>
 
 namespace {
 

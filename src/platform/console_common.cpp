@@ -8,6 +8,8 @@
 #include "platform/typed_input.h"
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace platform {
 

@@ -4,6 +4,7 @@
 #include "platform/text_width.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace platform {
 

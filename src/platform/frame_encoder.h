@@ -13,6 +13,7 @@
 
 #include "platform/screen_model.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 

@@ -2,6 +2,7 @@
 
 #include "platform/text_width.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace platform {

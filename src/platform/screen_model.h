@@ -11,6 +11,7 @@
 
 #include "platform/console.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -2,6 +2,8 @@
 
 #include "platform/text_width.h"
 
+#include <cstddef>
+
 namespace platform {
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "platform/console.h"
 
+#include <cstddef>
 #include <string>
 
 std::int32_t computerCounter = 1;

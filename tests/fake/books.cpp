@@ -3,6 +3,7 @@
 #include "fake/fake_console.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <numeric>
 
 namespace fake {

@@ -10,6 +10,7 @@
 // when a line end or a wrap goes past the last line; it counts both, and the
 // sequences it does not know.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

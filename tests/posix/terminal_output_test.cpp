@@ -4,9 +4,12 @@
 #include "platform/posix/terminal_output.h"
 #include "platform/screen_model.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstddef>
 #include <string>
+
 #include <unistd.h>
 
 using platform::posix::TerminalOutput;

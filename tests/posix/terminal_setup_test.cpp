@@ -8,6 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <termios.h>
+
 using namespace platform::posix;
 
 namespace {

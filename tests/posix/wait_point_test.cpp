@@ -5,12 +5,15 @@
 #include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <csignal>
-#include <gtest/gtest.h>
-#include <poll.h>
+#include <cstddef>
 #include <string>
 #include <thread>
+
+#include <poll.h>
 #include <unistd.h>
 
 using namespace platform::posix;

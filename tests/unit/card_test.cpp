@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <set>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>

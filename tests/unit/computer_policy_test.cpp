@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include <gtest/gtest.h>
 

@@ -6,6 +6,7 @@
 #include "game/layout.h"
 
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 

@@ -8,9 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <deque>
 #include <regex>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "fake/fake_console.h"
 #include "players/player.h"
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 

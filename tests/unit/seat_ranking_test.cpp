@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <set>
+#include <string>
 #include <utility>
 
 namespace {

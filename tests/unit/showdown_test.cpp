@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstddef>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {

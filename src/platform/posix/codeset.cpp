@@ -3,6 +3,7 @@
 #include "platform/text_width.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>

@@ -14,7 +14,9 @@
 #include "platform/screen_model.h"
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 

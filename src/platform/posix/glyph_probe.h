@@ -6,6 +6,7 @@
 #include "platform/posix/wait_point.h"
 
 #include <optional>
+#include <string>
 
 namespace platform::posix {
 

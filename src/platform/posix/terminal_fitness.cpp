@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 #include <unistd.h>
+#include <utility>
 
 namespace platform::posix {
 

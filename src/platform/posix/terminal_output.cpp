@@ -3,7 +3,9 @@
 #include "platform/posix/output_costs.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <unistd.h>
+#include <utility>
 
 namespace platform::posix {
 

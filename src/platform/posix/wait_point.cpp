@@ -6,6 +6,7 @@
 #include "platform/window_notice.h"
 
 #include <chrono>
+#include <cstddef>
 #include <poll.h>
 #include <unistd.h>
 
