@@ -1,7 +1,8 @@
 #include "pseudo_terminal.h"
 
-#include <poll.h>
-#include <pty.h>
+#include "platform/posix/readiness.h"
+#include "support/openpty.h"
+
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -67,17 +68,18 @@ void PseudoTerminal::type(std::string_view keys) {
 void PseudoTerminal::readLoop() {
     char chunk[65536];
     for (;;) {
-        pollfd fds[2] = {{terminalFd, POLLIN, 0}, {stopPipe[0], POLLIN, 0}};
-        ::poll(fds, 2, -1);
-        if (fds[0].revents == 0 && fds[1].revents != 0) {
-            return; // stopped, and nothing is left to read
+        const platform::posix::Readable found = platform::posix::awaitReadable({terminalFd, stopPipe[0]}, -1);
+        if (!found.at(0)) {
+            if (found.at(1)) {
+                return; // stopped, and nothing is left to read
+            }
+            continue;
         }
         const ssize_t n = ::read(terminalFd, chunk, sizeof chunk);
         if (n <= 0) {
-            if (fds[1].revents != 0) {
-                return;
+            if (!found.at(1)) {
+                platform::posix::awaitReadable({stopPipe[0]}, -1); // the program's side is closed: wait to be stopped
             }
-            ::poll(fds + 1, 1, -1); // the program's side is closed: wait to be stopped
             return;
         }
         std::lock_guard<std::mutex> guard(lock);

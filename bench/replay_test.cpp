@@ -1,13 +1,13 @@
 // The pieces the replay sends: the same bytes as the game's output, cut only
 // between whole sequences and characters; and the pseudo-terminal the game
 // is measured on, which answers the cursor question as a terminal does.
+#include "platform/posix/readiness.h"
 #include "pseudo_terminal.h"
 #include "replay.h"
 #include "stream_audit.h"
 
 #include <gtest/gtest.h>
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -49,8 +49,7 @@ TEST(PseudoTerminal, AnswersTheCursorQuestionAndKeepsWhatItReads) {
     const std::string question = "\x1b[H┌\x1b[6n";
     ASSERT_EQ(::write(terminal.programSide(), question.data(), question.size()),
               static_cast<ssize_t>(question.size()));
-    pollfd answer{terminal.programSide(), POLLIN, 0};
-    ASSERT_EQ(::poll(&answer, 1, 5000), 1);
+    ASSERT_TRUE(platform::posix::awaitReadable({terminal.programSide()}, 5000).at(0));
     char bytes[16] = {};
     const ssize_t n = ::read(terminal.programSide(), bytes, sizeof bytes);
     EXPECT_EQ(std::string(bytes, n > 0 ? static_cast<std::size_t>(n) : 0), "\x1b[1;3R");

@@ -31,12 +31,13 @@ forks=$(grep -cE '(fork|clone3?)\(' "$E2E_DIR/processes")
     fail "expected the one exec of the program and no other process: $(cat "$E2E_DIR/processes")"
 
 note "one write per wait"
-start_game $tracer -o "$E2E_DIR/calls" -e trace=write,poll,read -e signal=none "$GAME"
+# The program waits with poll() or, where it is built so, with select().
+start_game $tracer -o "$E2E_DIR/calls" -e trace=write,read,poll,ppoll,select,pselect6 -e signal=none "$GAME"
 expect_title_screen
 keys s w s s Enter
 expect_restored_after_exit 0
 # Keep the writes to the terminal and the waits for the keyboard or the clock.
-grep -E '^(write\(1,|poll\()' "$E2E_DIR/calls" > "$E2E_DIR/flow"
+grep -E '^(write\(1,|p?poll\(|p?select6?\()' "$E2E_DIR/calls" > "$E2E_DIR/flow"
 writes=$(grep -c '^write(1,' "$E2E_DIR/flow")
 # The start (probe, size request), the title, one redraw per key but Enter,
 # and the restore at the end.

@@ -1,10 +1,10 @@
 #include "platform/posix/terminal_input.h"
 
 #include "platform/console.h"
+#include "platform/posix/readiness.h"
 
 #include <cerrno>
 #include <chrono>
-#include <poll.h>
 #include <unistd.h>
 
 namespace platform::posix {
@@ -26,10 +26,9 @@ bool TerminalInput::readableWithin(int milliseconds) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
-        pollfd in{fd, POLLIN, 0};
-        const int n = ::poll(&in, 1, milliseconds);
-        if (n >= 0 || errno != EINTR || milliseconds < 0) {
-            return n > 0;
+        const Readable found = awaitReadable({fd}, milliseconds);
+        if (!found.interrupted || milliseconds < 0) {
+            return found.at(0);
         }
         // A signal is no reason to give up on the rest of a key sequence.
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());

@@ -1,13 +1,13 @@
 #include "platform/posix/wait_point.h"
 
 #include "platform/console.h"
+#include "platform/posix/readiness.h"
 #include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/window_notice.h"
 
 #include <chrono>
 #include <cstddef>
-#include <poll.h>
 #include <unistd.h>
 
 namespace platform::posix {
@@ -19,8 +19,8 @@ void WaitPoint::flush() {
 
 namespace {
 
-// Whole milliseconds left until `end`, rounded up: a poll never ends before
-// it, so a wait needs no second poll for a fraction of a millisecond.
+// Whole milliseconds left until `end`, rounded up: a wait never ends before
+// it, so it needs no second wait for a fraction of a millisecond.
 int millisecondsUntil(std::chrono::steady_clock::time_point end) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
@@ -28,16 +28,12 @@ int millisecondsUntil(std::chrono::steady_clock::time_point end) {
 
 } // namespace
 
-WaitPoint::Woke WaitPoint::pollOnce(bool watchInput, int milliseconds) {
-    pollfd fds[2] = {{wakeDescriptor(), POLLIN, 0}, {inputFd, POLLIN, 0}};
-    const int n = ::poll(fds, watchInput ? 2 : 1, milliseconds);
-    if (n == 0) {
-        return Woke::TimeUp;
-    }
-    if (n < 0 || fds[0].revents != 0) {
+WaitPoint::Woke WaitPoint::waitOnce(bool watchInput, int milliseconds) {
+    const Readable found = awaitReadable({wakeDescriptor(), watchInput ? inputFd : -1}, milliseconds);
+    if (found.interrupted || found.at(0)) {
         return Woke::Event; // a signal came in, or its note is waiting
     }
-    return Woke::Input;
+    return found.at(1) ? Woke::Input : Woke::TimeUp;
 }
 
 std::optional<WaitPoint::Clock::time_point> WaitPoint::endOfWait(int milliseconds, bool watchInput) {
@@ -62,7 +58,7 @@ bool WaitPoint::wait(int milliseconds, bool watchInput) {
     for (;;) {
         bringScreenBack();
         flush();
-        const Woke woke = pollOnce(watchInput, end ? millisecondsUntil(*end) : -1);
+        const Woke woke = waitOnce(watchInput, end ? millisecondsUntil(*end) : -1);
         if (woke == Woke::Input) {
             return true;
         }
@@ -87,8 +83,7 @@ void WaitPoint::takeEvents() {
 }
 
 void WaitPoint::bringScreenBack() {
-    pollfd wake{wakeDescriptor(), POLLIN, 0};
-    if (::poll(&wake, 1, 0) <= 0) {
+    if (!awaitReadable({wakeDescriptor()}, 0).at(0)) {
         return;
     }
     takeEvents();
@@ -114,7 +109,7 @@ bool WaitPoint::showNoticeUntilRoom() {
         output.notice(windowTooSmallNotice(needed.columns, needed.lines, now.columns, now.lines));
         shown = true;
         flush();
-        if (pollOnce(true, -1) == Woke::Input) {
+        if (waitOnce(true, -1) == Woke::Input) {
             discardKey();
             break;
         }
@@ -130,7 +125,7 @@ void WaitPoint::awaitSize(int milliseconds) {
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(milliseconds);
     bool changed = false;
     while (!fits(windowSize(), needed) && Clock::now() < end) {
-        if (pollOnce(false, millisecondsUntil(end)) == Woke::Event) {
+        if (waitOnce(false, millisecondsUntil(end)) == Woke::Event) {
             takeEvents();
             changed = true;
         }

@@ -44,8 +44,8 @@ class WaitPoint {
     using Clock = std::chrono::steady_clock;
     enum class Woke { Input, Event, TimeUp };
 
-    // One poll, for at most `milliseconds` (-1: no limit).
-    Woke pollOnce(bool watchInput, int milliseconds);
+    // One wait, for at most `milliseconds` (-1: no limit).
+    Woke waitOnce(bool watchInput, int milliseconds);
     // When a wait of `milliseconds` ends; nothing when it has no end.
     std::optional<Clock::time_point> endOfWait(int milliseconds, bool watchInput);
     void bringScreenBack();
