@@ -1,12 +1,14 @@
 // The real program on a pseudo-terminal of the table's size, as a person
 // starts it: how long from starting it until the title screen has reached
 // the terminal, the CPU time it takes and how often it wakes while it waits
-// for a key at the title menu and for a line at the name prompt, and its
-// peak resident memory.
+// for a key at the title menu and for a line at the name prompt (on Linux,
+// which tells them through /proc; left out elsewhere), and its peak
+// resident memory.
 //
 //   idle_startup [--idle-seconds S] [--check] [program]
 //
 // --check  exit 1 when either wait takes more than 1 ms of CPU per second
+#include "process_usage.h"
 #include "pseudo_terminal.h"
 
 #include <signal.h>
@@ -18,7 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -64,40 +66,27 @@ pid_t startOn(bench::PseudoTerminal& terminal, const std::string& program) {
     return pid;
 }
 
-// The CPU time the process has had and the times it was woken, so far.
-struct Usage {
-    double cpuMs = 0;
-    long long wakeUps = 0;
-};
-
-Usage usageOf(pid_t pid) {
-    Usage u;
-    const std::string proc = "/proc/" + std::to_string(pid);
-    std::ifstream sched(proc + "/schedstat");
-    long long ns = 0;
-    sched >> ns;
-    u.cpuMs = static_cast<double>(ns) / 1e6;
-    std::ifstream status(proc + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.find("ctxt_switches:") != std::string::npos) {
-            u.wakeUps += std::atoll(line.c_str() + line.find(':') + 1);
-        }
-    }
-    return u;
-}
-
 // Gives the program the moment from its last write to its wait, which is
 // not idle time.
 void settle() { std::this_thread::sleep_for(std::chrono::milliseconds(100)); }
 
-Usage idleFor(pid_t pid, double seconds) {
-    const Usage before = usageOf(pid);
+// What `seconds` of waiting cost; nothing where the system does not tell.
+std::optional<bench::Usage> idleFor(pid_t pid, double seconds) {
+    const std::optional<bench::Usage> before = bench::usageOf(pid);
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-    const Usage after = usageOf(pid);
-    return {after.cpuMs - before.cpuMs, after.wakeUps - before.wakeUps};
+    const std::optional<bench::Usage> after = bench::usageOf(pid);
+    if (!before || !after) {
+        return std::nullopt;
+    }
+    return bench::Usage{after->cpuMs - before->cpuMs, after->wakeUps - before->wakeUps};
 }
 
-bool reportIdle(const char* where, const Usage& u, const Options& options) {
+bool reportIdle(const char* where, const std::optional<bench::Usage>& measured, const Options& options) {
+    if (!measured) {
+        std::printf("idle %s: not measured (only Linux tells another process's CPU time here)\n", where);
+        return true;
+    }
+    const bench::Usage& u = *measured;
     std::printf("idle %s: %.3f ms CPU, %lld wake-ups in %.0f s\n", where, u.cpuMs, u.wakeUps,
                 options.idleSeconds);
     return u.cpuMs <= options.idleSeconds;
@@ -136,7 +125,7 @@ int main(int argc, char** argv) {
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    std::printf("peak resident memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf("peak resident memory: %.1f MiB\n", bench::peakResidentMiB(usage));
     if (options.check && !(prompted && quiet)) {
         std::printf("FAIL: %s\n",
                     prompted ? "a wait used more than 1 ms of CPU per second" : "no name prompt");

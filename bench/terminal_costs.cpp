@@ -23,7 +23,7 @@
 #include "replay.h"
 #include "stream_audit.h"
 
-#include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -73,11 +73,12 @@ bool parseOptions(int argc, char** argv, Options& options) {
            options.replays >= 0 && options.pace >= 0;
 }
 
+// The CPU time of the calling thread (the game's), on any POSIX system
+// with thread CPU clocks (Linux, macOS, the BSDs).
 double threadCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 OutputCosts minus(const OutputCosts& a, const OutputCosts& b) {
