@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <string>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using platform::posix::TerminalOutput;
@@ -77,6 +78,22 @@ TEST(TerminalOutput, FlushWritesOnceAndReportsAGoneTerminal) {
     const auto previous = signal(SIGPIPE, SIG_IGN);
     EXPECT_FALSE(t.output.flush(fds[1]));
     signal(SIGPIPE, previous);
+    ::close(fds[1]);
+}
+
+// An output set not to block (by whoever shares it) that is full has not
+// gone away: the game goes on.
+TEST(TerminalOutput, AFullOutputThatMustNotBlockIsNotGone) {
+    Shown t;
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    fcntl(fds[1], F_SETFL, fcntl(fds[1], F_GETFL) | O_NONBLOCK);
+    const std::string filler(4096, 'f');
+    while (::write(fds[1], filler.data(), filler.size()) > 0) {
+    }
+    t.model.write("hello");
+    EXPECT_TRUE(t.output.flush(fds[1]));
+    ::close(fds[0]);
     ::close(fds[1]);
 }
 

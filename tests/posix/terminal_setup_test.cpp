@@ -2,17 +2,24 @@
 // glyph-width question, when a window is large enough and what it is told
 // when it is not.
 #include "platform/posix/glyph_probe.h"
+#include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_modes.h"
+#include "platform/posix/terminal_output.h"
+#include "platform/posix/wait_point.h"
 #include "platform/posix/window_size.h"
+#include "platform/screen_model.h"
 #include "platform/window_notice.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <termios.h>
+#include <unistd.h>
 
 using namespace platform::posix;
 
@@ -50,11 +57,42 @@ TEST(GlyphProbe, ReadsTheColumnOfACursorReport) {
     const Case cases[] = {
         {"\x1b[1;2R", 2}, {"\x1b[1;3R", 3}, {"\x1b[40;162R", 162},
         {"\x1b[1;R", std::nullopt}, {"\x1b[12R", std::nullopt}, {"1;3R", std::nullopt},
-        {"\x1b[1;3", std::nullopt},
+        {"\x1b[1;3", std::nullopt}, {"\x1b[1;65535R", 65535},
+        // Numbers no terminal reports, however long, and anything but digits.
+        {"\x1b[1;65536R", std::nullopt}, {"\x1b[1;99999999999999999999999R", std::nullopt},
+        {"\x1b[99999999999999999999999;3R", std::nullopt}, {"\x1b[1;0R", std::nullopt},
+        {"\x1b[1;3xR", std::nullopt}, {"\x1b[1;-3R", std::nullopt}, {"\x1b[1;+3R", std::nullopt},
+        {"\x1b[;3R", std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(reportedColumn(c.report), c.column) << c.report.substr(1);
     }
+}
+
+// A cursor report longer than any real one is not read to its end: what was
+// read of it is kept, with the rest, as keys typed.
+TEST(GlyphProbe, AnAnswerTooLongToBeOneIsKeptAsKeys) {
+    const std::string overlong = "\x1b[1;" + std::string(40, '9') + "R";
+    const std::string keys = overlong + "x";
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    ASSERT_EQ(::write(fds[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    ::close(fds[1]);
+    platform::ScreenModel model(162, 42);
+    TerminalOutput output(model);
+    TerminalInput input(fds[0]);
+    WaitPoint waits(output, fds[0], false);
+    const int savedOutput = dup(STDOUT_FILENO);
+    dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO); // the question the probe asks
+    EXPECT_TRUE(glyphsDrawnNarrow(output, input, waits));
+    dup2(savedOutput, STDOUT_FILENO);
+    ::close(savedOutput);
+    std::string read;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        read += static_cast<char>(input.next());
+    }
+    EXPECT_EQ(read, keys);
+    ::close(fds[0]);
 }
 
 TEST(WindowSize, FitsOnlyWhenBothSidesAreLargeEnough) {

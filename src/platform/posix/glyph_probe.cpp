@@ -1,13 +1,22 @@
 #include "platform/posix/glyph_probe.h"
 
+#include <charconv>
 #include <chrono>
-#include <cstdlib>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 namespace platform::posix {
 
 namespace {
 
 constexpr int answerTimeMs = 200;
+// "ESC [ line ; column R" with numbers of up to five digits; anything
+// longer is not the answer.
+constexpr std::size_t longestReport = 14;
+// Terminals count their lines and columns in 16 bits.
+constexpr unsigned largestPosition = 65535;
 
 // Reads the terminal's answer; bytes before it are keys typed ahead.
 std::optional<std::string> readReport(TerminalInput& input) {
@@ -30,21 +39,38 @@ std::optional<std::string> readReport(TerminalInput& input) {
             input.keepForLater(typedAhead);
             return report;
         }
+        if (report.size() == longestReport) {
+            break;
+        }
     }
     input.keepForLater(typedAhead + report);
     return std::nullopt;
 }
 
-} // namespace
-
-std::optional<int> reportedColumn(const std::string& report) {
-    const auto semicolon = report.find(';');
-    if (report.size() < 6 || report.compare(0, 2, "\x1b[") != 0 || semicolon == std::string::npos ||
-        report.back() != 'R') {
+// A line or column number at the start of `text`, taken off it.
+std::optional<int> takePosition(std::string_view& text) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || value == 0 || value > largestPosition) {
         return std::nullopt;
     }
-    const int column = std::atoi(report.c_str() + semicolon + 1);
-    return column > 0 ? std::optional<int>(column) : std::nullopt;
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+std::optional<int> reportedColumn(std::string_view report) {
+    if (!report.starts_with("\x1b[") || !report.ends_with('R')) {
+        return std::nullopt;
+    }
+    std::string_view numbers = report.substr(2, report.size() - 3);
+    if (!takePosition(numbers) || !numbers.starts_with(';')) {
+        return std::nullopt;
+    }
+    numbers.remove_prefix(1);
+    const std::optional<int> column = takePosition(numbers);
+    return numbers.empty() ? column : std::nullopt;
 }
 
 bool glyphsDrawnNarrow(TerminalOutput& output, TerminalInput& input, WaitPoint& waits) {

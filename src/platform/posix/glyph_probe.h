@@ -6,7 +6,7 @@
 #include "platform/posix/wait_point.h"
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 namespace platform::posix {
 
@@ -16,7 +16,8 @@ namespace platform::posix {
 // draw these glyphs one cell wide). Keys typed meanwhile are kept.
 bool glyphsDrawnNarrow(TerminalOutput& output, TerminalInput& input, WaitPoint& waits);
 
-// The column (1-based) in a cursor-position report "ESC [ line ; column R".
-std::optional<int> reportedColumn(const std::string& report);
+// The column (1-based) in a cursor-position report "ESC [ line ; column R";
+// nothing for anything else, numbers past a terminal's size included.
+std::optional<int> reportedColumn(std::string_view report);
 
 } // namespace platform::posix

@@ -1,5 +1,7 @@
 #include "platform/posix/terminal_events.h"
 
+#include "platform/posix/signal_actions.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -46,19 +48,14 @@ void drainWakePipe() {
     }
 }
 
-void handle(int signal, void (*handler)(int)) {
-    struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    action.sa_handler = handler;
-    sigaction(signal, &action, nullptr);
-}
-
 } // namespace
 
 void watchTerminalEvents() {
     makeWakePipe();
-    handle(SIGWINCH, onResize);
-    handle(SIGCONT, onContinue);
+    sigset_t none;
+    sigemptyset(&none);
+    handleUnlessIgnored(SIGWINCH, onResize, none);
+    handleUnlessIgnored(SIGCONT, onContinue, none);
 }
 
 void noteResumed() {

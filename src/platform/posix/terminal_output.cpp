@@ -12,7 +12,8 @@ namespace platform::posix {
 namespace {
 
 // Sends the text in one write() when the file takes it whole, as a terminal
-// does. False when the file is gone.
+// does. False when the file is gone; a file set not to block that is full
+// loses the rest of the text instead.
 bool writeAll(int fd, std::string_view text) {
     OutputCosts& costs = outputCosts();
     costs.flushes += text.empty() ? 0 : 1;
@@ -21,6 +22,9 @@ bool writeAll(int fd, std::string_view text) {
         ++costs.writeCalls;
         if (n < 0 && errno == EINTR) {
             continue;
+        }
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return true;
         }
         if (n <= 0) {
             return false;

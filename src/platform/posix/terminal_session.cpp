@@ -1,10 +1,13 @@
 #include "platform/posix/terminal_session.h"
 
+#include "platform/posix/signal_actions.h"
 #include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_modes.h"
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
+#include <pthread.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,6 +17,7 @@ namespace {
 
 constexpr char leaveScreen[] = "\x1b[0m\x1b[?25h\x1b[?1049l";
 constexpr int terminatingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
+constexpr char lostOutputMessage[] = "brannocktide: the output was closed; the game ends\n";
 
 // Written before any handler is installed, only read afterwards.
 termios userSettings{};
@@ -23,9 +27,9 @@ bool outputIsTerminal = false;
 volatile sig_atomic_t sessionActive = 0;
 volatile sig_atomic_t suspended = 0;
 
-void writeAll(const char* text, std::size_t length) {
+void writeAll(int fd, const char* text, std::size_t length) {
     while (length > 0) {
-        const ssize_t n = ::write(STDOUT_FILENO, text, length);
+        const ssize_t n = ::write(fd, text, length);
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -58,14 +62,14 @@ void restoreTerminal() {
     sigset_t previous;
     sigemptyset(&ttou);
     sigaddset(&ttou, SIGTTOU);
-    sigprocmask(SIG_BLOCK, &ttou, &previous);
+    pthread_sigmask(SIG_BLOCK, &ttou, &previous);
     if (outputIsTerminal) {
-        writeAll(leaveScreen, sizeof leaveScreen - 1);
+        writeAll(STDOUT_FILENO, leaveScreen, sizeof leaveScreen - 1);
     }
     if (settingsSaved && tcgetpgrp(STDIN_FILENO) == getpgrp()) {
         tcsetattr(STDIN_FILENO, TCSANOW, &userSettings);
     }
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 void sessionSignals(sigset_t& set) {
@@ -77,30 +81,23 @@ void sessionSignals(sigset_t& set) {
 }
 
 void install(int signal, void (*handler)(int)) {
-    struct sigaction action {};
-    sessionSignals(action.sa_mask);
-    action.sa_handler = handler;
-    sigaction(signal, &action, nullptr);
+    sigset_t blocked;
+    sessionSignals(blocked);
+    handleUnlessIgnored(signal, handler, blocked);
 }
 
 void onTerminatingSignal(int signal) {
     restoreTerminal();
-    struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    action.sa_handler = SIG_DFL;
-    sigaction(signal, &action, nullptr);
+    actByDefault(signal);
     raise(signal); // delivered as soon as the handler returns: the program ends by it
 }
 
 void stopNow() {
-    struct sigaction action {};
-    sigemptyset(&action.sa_mask);
-    action.sa_handler = SIG_DFL;
-    sigaction(SIGTSTP, &action, nullptr);
+    actByDefault(SIGTSTP);
     sigset_t stop;
     sigemptyset(&stop);
     sigaddset(&stop, SIGTSTP);
-    sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
     raise(SIGTSTP); // the program stops here until it is continued
 }
 
@@ -122,10 +119,10 @@ void onSuspend(int) {
 SignalHold::SignalHold() {
     sigset_t set;
     sessionSignals(set);
-    sigprocmask(SIG_BLOCK, &set, &previous);
+    pthread_sigmask(SIG_BLOCK, &set, &previous);
 }
 
-SignalHold::~SignalHold() { sigprocmask(SIG_SETMASK, &previous, nullptr); }
+SignalHold::~SignalHold() { pthread_sigmask(SIG_SETMASK, &previous, nullptr); }
 
 void beginSession(bool inputIsTerminal, bool outputTerminal) {
     outputIsTerminal = outputTerminal;
@@ -133,6 +130,11 @@ void beginSession(bool inputIsTerminal, bool outputTerminal) {
     for (int signal : terminatingSignals) {
         install(signal, onTerminatingSignal);
     }
+    // A write to a pipe whose reader has gone ends the program as the
+    // others do. It is not held back with them: it comes from the program's
+    // own write, which is made while they are held. Where it is ignored,
+    // the failed write ends the game instead (endForLostOutput).
+    install(SIGPIPE, onTerminatingSignal);
     install(SIGTSTP, onSuspend);
     watchTerminalEvents();
     SignalHold hold;
@@ -143,6 +145,12 @@ void beginSession(bool inputIsTerminal, bool outputTerminal) {
 void endSession() {
     SignalHold hold;
     restoreTerminal();
+}
+
+void endForLostOutput() {
+    endSession();
+    writeAll(STDERR_FILENO, lostOutputMessage, sizeof lostOutputMessage - 1);
+    std::_Exit(lostOutputStatus);
 }
 
 bool resumeSession() {

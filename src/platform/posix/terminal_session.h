@@ -21,6 +21,14 @@ void beginSession(bool inputIsTerminal, bool outputIsTerminal);
 // the main screen. Idempotent.
 void endSession();
 
+// The status the program ends with when its output is gone.
+inline constexpr int lostOutputStatus = 1;
+
+// When the output is gone (a pipe whose reader left, with SIGPIPE ignored;
+// a terminal that hung up): gives the terminal back, says so on standard
+// error and ends the program at once, as nothing more can be shown.
+[[noreturn]] void endForLostOutput();
+
 // After the program was continued: sets the game's input mode again.
 // Returns true when the screen has to be set up again with
 // enterScreenSequence (the session is still on).

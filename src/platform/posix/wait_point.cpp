@@ -14,7 +14,9 @@ namespace platform::posix {
 
 void WaitPoint::flush() {
     SignalHold hold;
-    output.flush(STDOUT_FILENO);
+    if (!output.flush(STDOUT_FILENO)) {
+        endForLostOutput();
+    }
 }
 
 namespace {

@@ -37,7 +37,8 @@ class WaitPoint {
     // the window to grow or for a key (which is used up).
     void awaitSize(int milliseconds);
 
-    // Sends what is gathered, in one write.
+    // Sends what is gathered, in one write. When the output is gone, the
+    // program ends there, the terminal given back.
     void flush();
 
   private:
