@@ -4,7 +4,7 @@
 // hands per second and the spread of game lengths.
 //
 //   brannocktide_soak [--games N] [--computers A-B] [--first-seed S]
-//                     [--budget SECONDS] [--jobs J] [--seeds S,S,...]
+//                     [--budget SECONDS] [--jobs J] [--seeds S,S,...] [--cap HANDS]
 //
 // --games     games for each number of computers (default 100)
 // --budget    stop starting games for a count once its share of this many
@@ -12,6 +12,10 @@
 // --jobs      processes to share the games (default 1)
 // --seeds     one game for each count, with these seeds in order of the
 //             counts (one seed alone serves every count)
+// --cap       stop each game after this many hands: a game stopped there
+//             passes when its books were balanced up to then, and is
+//             counted as stopped at the end (how long a seed's game lasts
+//             depends on the C library's rand())
 #include "soak/soak_run.h"
 
 #include <cstdio>
@@ -41,6 +45,8 @@ bool parseArguments(int argc, char** argv, soak::Options& options) {
                 options.seeds.push_back(static_cast<unsigned>(std::strtoul(at, &at, 10)));
                 at += *at == ',' ? 1 : 0;
             }
+        } else if (flag == "--cap") {
+            options.handCap = std::atoll(value);
         } else if (flag == "--jobs") {
             options.jobs = std::atoi(value);
         } else {
@@ -50,7 +56,7 @@ bool parseArguments(int argc, char** argv, soak::Options& options) {
     if (!options.seeds.empty()) {
         options.games = 1;
     }
-    return argc % 2 == 1 && options.games > 0 && options.jobs > 0 && options.fewest >= 1 &&
+    return argc % 2 == 1 && options.games > 0 && options.handCap >= 0 && options.jobs > 0 && options.fewest >= 1 &&
            options.most <= 6 && options.fewest <= options.most;
 }
 
@@ -60,7 +66,7 @@ int main(int argc, char** argv) {
     soak::Options options;
     if (!parseArguments(argc, argv, options)) {
         std::fprintf(stderr, "usage: %s [--games N] [--computers A-B] [--first-seed S] [--budget SECONDS] "
-                             "[--jobs J] [--seeds S,S,...]\n",
+                             "[--jobs J] [--seeds S,S,...] [--cap HANDS]\n",
                      argv[0]);
         return 2;
     }

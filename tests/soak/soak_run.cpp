@@ -1,7 +1,7 @@
 // Playing the soak's games, in one process or shared among several.
 #include "soak/soak_run.h"
 
-#include "fake/fake_console.h"
+#include "fake/seeded_game.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
 
@@ -35,9 +35,12 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::string faultOf(const fake::GameRecord& game, const GameTable& table, int computers) {
+std::string faultOf(const fake::GameRecord& game, const GameTable& table, int computers, bool capped) {
     if (!game.faults.empty()) {
         return game.faults.front();
+    }
+    if (capped) {
+        return "";
     }
     if (game.hands > handBound(computers)) {
         return "no final line after " + std::to_string(game.hands) + " hands, ten times the longest game measured";
@@ -60,22 +63,27 @@ std::string faultOf(const fake::GameRecord& game, const GameTable& table, int co
 
 std::string encode(const GameResult& r) {
     char head[96];
-    std::snprintf(head, sizeof head, "%d %u %lld %.6f ", r.computers, r.seed, r.hands, r.seconds);
+    std::snprintf(head, sizeof head, "%d %u %lld %.6f %d ", r.computers, r.seed, r.hands, r.seconds,
+                  r.capped ? 1 : 0);
     return head + r.fault + "\n";
 }
 
 bool decode(const std::string& line, GameResult& r) {
     int used = 0;
-    if (std::sscanf(line.c_str(), "%d %u %lld %lf %n", &r.computers, &r.seed, &r.hands, &r.seconds, &used) < 4) {
+    int capped = 0;
+    if (std::sscanf(line.c_str(), "%d %u %lld %lf %d %n", &r.computers, &r.seed, &r.hands, &r.seconds, &capped,
+                    &used) < 5) {
         return false;
     }
+    r.capped = capped != 0;
     r.fault = line.substr(static_cast<std::size_t>(used));
     return true;
 }
 
 void announce(const GameResult& r) {
+    const std::string verdict = !r.fault.empty() ? "FAULT " + r.fault : r.capped ? "ok, stopped at the cap" : "ok";
     std::printf("computers=%d seed=%u hands=%lld %.2fs %s\n", r.computers, r.seed, r.hands, r.seconds,
-                r.fault.empty() ? "ok" : ("FAULT " + r.fault).c_str());
+                verdict.c_str());
     std::fflush(stdout);
 }
 
@@ -97,7 +105,7 @@ std::vector<GameResult> playShare(const Options& options, int job) {
                 break;
             }
             first = false;
-            results.push_back(playOne(computers, seedFor(options, computers, index)));
+            results.push_back(playOne(computers, seedFor(options, computers, index), options.handCap));
             used += results.back().seconds;
             announce(results.back());
         }
@@ -131,16 +139,14 @@ unsigned seedFor(const Options& options, int computers, int index) {
     return options.firstSeed + static_cast<unsigned>(computers) * 100000u + static_cast<unsigned>(index);
 }
 
-GameResult playOne(int computers, unsigned seed) {
+GameResult playOne(int computers, unsigned seed, long long handCap) {
     const Clock::time_point start = Clock::now();
-    fake::reset();
-    std::srand(seed);
-    GameTable table;
     // Stopped one hand past the bound, so a game that long shows as one.
-    const int handLimit = static_cast<int>(handBound(computers)) + 1;
-    const fake::GameRecord game = fake::playWholeGame(table, {true, "soak", computers, {}, handLimit});
-    GameResult r{computers, seed, game.hands, secondsSince(start), faultOf(game, table, computers)};
-    return r;
+    const long long handLimit = handCap > 0 ? std::min(handCap, handBound(computers) + 1) : handBound(computers) + 1;
+    const fake::SeededGame game = fake::playSeed(seed, {true, "soak", computers, {}, static_cast<int>(handLimit)});
+    const bool capped = handCap > 0 && !fake::reachedTheEnd(game.record) && game.record.hands >= handCap;
+    return {computers, seed, game.record.hands, secondsSince(start), capped,
+            faultOf(game.record, *game.table, computers, capped)};
 }
 
 Run run(const Options& options) {

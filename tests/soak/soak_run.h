@@ -15,6 +15,7 @@ struct Options {
     double budgetSeconds = 0; // 0: no limit
     int jobs = 1;
     std::vector<unsigned> seeds; // one game per count with these, when given
+    long long handCap = 0;       // stops each game after this many hands; 0: none
 };
 
 struct GameResult {
@@ -22,14 +23,15 @@ struct GameResult {
     unsigned seed = 0;
     long long hands = 0;
     double seconds = 0;
-    std::string fault; // empty when the game ended with its books balanced
+    bool capped = false; // stopped at the cap before its final line
+    std::string fault;   // empty when the game ended (or was stopped) with its books balanced
 };
 
 // The seed of game `index` with `computers` computers: distinct over the run.
 unsigned seedFor(const Options& options, int computers, int index);
 
-// Plays one whole game on the fake console.
-GameResult playOne(int computers, unsigned seed);
+// Plays one whole game on the fake console, or its first `handCap` hands.
+GameResult playOne(int computers, unsigned seed, long long handCap);
 
 struct Run {
     std::vector<GameResult> games;

@@ -27,9 +27,11 @@ std::vector<long long> handsWith(const Run& run, int computers) {
 void printSummary(const Options& options, const Run& run) {
     long long totalHands = 0;
     double busySeconds = 0;
+    int capped = 0;
     for (const GameResult& r : run.games) {
         totalHands += r.hands;
         busySeconds += r.seconds;
+        capped += r.capped ? 1 : 0;
         if (!r.fault.empty()) {
             std::printf("FAULT computers=%d seed=%u: %s\n", r.computers, r.seed, r.fault.c_str());
         }
@@ -43,6 +45,11 @@ void printSummary(const Options& options, const Run& run) {
         }
         std::printf("| %d | %zu | %lld | %lld | %lld |\n", computers, hands.size(), hands.front(),
                     hands[hands.size() / 2], hands.back());
+    }
+    if (capped > 0) {
+        std::printf("\n%d of %zu games stopped at the cap of %lld hands before their final line, books balanced "
+                    "up to there\n",
+                    capped, run.games.size(), options.handCap);
     }
     std::printf("\n%zu games, %lld hands in %.1f s (%d process%s): %.0f hands/s, %.0f hands/s per process\n",
                 run.games.size(), totalHands, run.wallSeconds, options.jobs, options.jobs == 1 ? "" : "es",

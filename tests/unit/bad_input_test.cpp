@@ -4,6 +4,7 @@
 // with the books intact.
 #include "fake/books.h"
 #include "fake/fake_console.h"
+#include "fake/seeded_game.h"
 #include "fake/whole_game.h"
 #include "game/game_table.h"
 #include "game/layout.h"
@@ -33,8 +34,6 @@ constexpr const char* countPrompt = "Computer 인원 입력(1~6) : ";
 constexpr const char* choicePrompt = "1.배팅 2.다이 : ";
 constexpr const char* amountPrompt = "금액 : ";
 constexpr const char* boundsMessage = "최소 100원 ~ 최대 200원";
-constexpr unsigned shortGameSeed = 9; // one computer, a game of 1630 hands
-constexpr int shortGameBound = 16300; // a game ten times as long no longer ends
 
 bool shows(const std::string& row, std::string_view text) { return row.find(text) != std::string::npos; }
 
@@ -243,13 +242,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Ending{Wait::WinnerLine, {"me 1\n"}, true, promptLine, "패로 승리하였습니다!"}));
 
 TEST_F(BadInputTest, EndOfInputAtTheFinalPause) {
-    std::srand(shortGameSeed);
-    GameTable rehearsal; // the deck's order goes from one game into the next
-    const int hands = fake::playWholeGame(rehearsal, {true, "me", 1, {}, shortGameBound}).hands;
+    // Rehearsed on a table of its own: the deck's order goes from one game
+    // into the next.
+    const auto rehearsal = fake::shortGameWithOneComputer("me");
+    ASSERT_TRUE(rehearsal) << "no short game to play to its end";
+    const int hands = rehearsal->record.hands;
     // The same game again, with a key for every winner line and none for the
     // press-a-key wait after the overall winner.
     fake::reset();
-    std::srand(shortGameSeed);
+    std::srand(rehearsal->seed);
     std::deque<std::string> answers{"me 1\n"};
     answers.insert(answers.end(), static_cast<std::size_t>(hands), "\r");
     play(answers, true);
