@@ -111,12 +111,17 @@ keys 1 Enter
 # table is gone and only the two cards show. A shuffle frame is whole when
 # every line of the deck's place shows a card; a blank one shows none.
 card_lines() {
-    sed -n '16,25p' | cut -c61-116 | grep -c '[┌└│※]'
+    local line count=0
+    while IFS= read -r line; do
+        [[ ${line:60:56} == *[┌└│※]* ]] && count=$((count + 1))
+    done < <(sed -n '16,25p')
+    echo "$count"
 }
 samples=0 shuffling=0 torn=0
 end=$((SECONDS + 4))
 while ((SECONDS < end)); do
     sample=$(screen)
+    [[ -n $sample ]] || continue # tmux was busy
     samples=$((samples + 1))
     if head -1 <<<"$sample" | grep -q '┌'; then
         continue # the table, before or after the shuffle
