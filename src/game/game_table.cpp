@@ -34,6 +34,11 @@ void GameTable::clearTable() {
                            &texts.stakeLine}) {
         slot->forget();
     }
+    for (auto& seat : seats) {
+        if (seat) {
+            seat->forgetLabel();
+        }
+    }
 }
 
 std::optional<int> GameTable::readAnswer(TextSlot& slot) {

@@ -52,6 +52,8 @@ class Player {
     // Wipes the label as it was last drawn, whatever the name and money are
     // now: a label drawn before a payment is wiped whole after it.
     void eraseLabel();
+    // The screen was cleared: no label shows, and none is wiped.
+    void forgetLabel() { labelShown.clear(); }
     // The label as it stands on the table ("" when none is drawn), and its
     // line and centre column (false when the seat has no label).
     const std::string& shownLabel() const { return labelShown; }

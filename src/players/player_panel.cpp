@@ -27,6 +27,9 @@ void Player::drawBox() {
 }
 
 void Player::drawLabel() {
+    // A label drawn anew over an older one (a fold after a raise redraws the
+    // panel) wipes the older one first, whatever its length.
+    eraseLabel();
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
