@@ -4,6 +4,7 @@
 #include "platform/text_width.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace platform {
 
@@ -52,9 +53,9 @@ Cell FrameEncoder::terminalCell(const ScreenModel& model, int x, int y) const {
     return cell;
 }
 
-bool FrameEncoder::unitDiffers(const ScreenModel& model, int x, int y, int cellsWide) {
+bool FrameEncoder::unitDiffers(int x, int y, int cellsWide) {
     for (int i = 0; i < cellsWide; ++i) {
-        if (!looksAlike(terminalCell(model, x + i, y), shownAt(x + i, y))) {
+        if (!looksAlike(wanted[static_cast<std::size_t>(x + i)], shownAt(x + i, y))) {
             return true;
         }
     }
@@ -124,7 +125,7 @@ void FrameEncoder::emitGlyph(const Cell& cell, std::string& out) {
     }
 }
 
-void FrameEncoder::markShown(const ScreenModel& model, int x, int y, int cellsWide) {
+void FrameEncoder::markShown(int x, int y, int cellsWide) {
     if (shownAt(x, y).rightHalf && x > 0) {
         shownAt(x - 1, y) = Cell{};
     }
@@ -133,7 +134,7 @@ void FrameEncoder::markShown(const ScreenModel& model, int x, int y, int cellsWi
         shownAt(after, y) = Cell{};
     }
     for (int i = 0; i < cellsWide; ++i) {
-        shownAt(x + i, y) = terminalCell(model, x + i, y);
+        shownAt(x + i, y) = wanted[static_cast<std::size_t>(x + i)];
     }
 }
 
@@ -144,7 +145,7 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
         setSgr(cell.attribute, out);
     }
     emitGlyph(cell, out);
-    markShown(model, x, y, cellsWide);
+    markShown(x, y, cellsWide);
     cursorX += cellsWide;
     // A glyph that ends in the window's last column leaves the terminal
     // about to wrap: where its cursor then stands is its own business.
@@ -159,26 +160,30 @@ namespace {
 // than drawn again, and the bytes of the sequence that shifts it.
 constexpr int longestShift = 8;
 constexpr int bytesOfAShift = 4;
+// Rows that cost fewer bytes than this are not worth looking at for a shift.
+constexpr int shortestWorthShifting = 24;
+
+int utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
 
 } // namespace
 
-int FrameEncoder::bytesAfterShift(const ScreenModel& model, int y, int from, int by, int columns) {
+int FrameEncoder::bytesAfterShift(int y, int from, int by, int columns, int enough) {
     constexpr int bytesOfAMove = 5;
+    const Cell blank{};
     int bytes = 0;
     bool inRun = false;
-    for (int x = from; x < columns; ++x) {
+    for (int x = from; x < columns && bytes < enough; ++x) {
         const int source = x - by;
         const bool inserted = by > 0 ? x < from + by : source >= columns;
-        const Cell& was = inserted ? Cell{} : shownAt(source, y);
-        const Cell now = terminalCell(model, x, y);
-        if (looksAlike(now, was)) {
+        const Cell& now = wanted[static_cast<std::size_t>(x)];
+        if (looksAlike(now, inserted ? blank : shownAt(source, y))) {
             inRun = false;
             continue;
         }
         bytes += inRun ? 0 : bytesOfAMove;
         inRun = true;
         if (!now.rightHalf) {
-            bytes += static_cast<int>(encodeUtf8(now.glyph).size());
+            bytes += utf8Length(now.glyph);
         }
     }
     return bytes;
@@ -201,7 +206,7 @@ void FrameEncoder::shiftShown(int y, int from, int by, int columns) {
 
 void FrameEncoder::shiftRow(const ScreenModel& model, int y, int columns, std::string& out) {
     int from = 0;
-    while (from < columns && looksAlike(terminalCell(model, from, y), shownAt(from, y))) {
+    while (from < columns && looksAlike(wanted[static_cast<std::size_t>(from)], shownAt(from, y))) {
         ++from;
     }
     if (from == columns || shownAt(from, y).rightHalf || model.at(from, y).rightHalf) {
@@ -215,7 +220,10 @@ void FrameEncoder::shiftRow(const ScreenModel& model, int y, int columns, std::s
         return; // erasing it is cheaper still
     }
     int best = 0;
-    int fewest = bytesAfterShift(model, y, from, 0, columns) - bytesOfAShift;
+    int fewest = bytesAfterShift(y, from, 0, columns, INT_MAX) - bytesOfAShift;
+    if (fewest < shortestWorthShifting) {
+        return; // a few cells: sending them is as cheap as any shift
+    }
     // The shortest shifts first: of two that save as much, the shorter.
     for (int distance = 1; distance <= longestShift; ++distance) {
         for (const int by : {distance, -distance}) {
@@ -225,7 +233,7 @@ void FrameEncoder::shiftRow(const ScreenModel& model, int y, int columns, std::s
             for (int x = columns - std::max(by, 0); x < columns; ++x) {
                 pushesText = pushesText || !shownAt(x, y).isBlank();
             }
-            const int bytes = pushesText ? fewest : bytesAfterShift(model, y, from, by, columns);
+            const int bytes = pushesText ? fewest : bytesAfterShift(y, from, by, columns, fewest);
             if (bytes < fewest) {
                 fewest = bytes;
                 best = by;
@@ -242,6 +250,10 @@ void FrameEncoder::shiftRow(const ScreenModel& model, int y, int columns, std::s
 
 void FrameEncoder::encodeRow(const ScreenModel& model, int y, std::string& out) {
     const int columns = std::min(model.columns(), windowColumns);
+    wanted.resize(static_cast<std::size_t>(model.columns()));
+    for (int x = 0; x < columns; ++x) {
+        wanted[static_cast<std::size_t>(x)] = terminalCell(model, x, y);
+    }
     if (windowColumns >= model.columns()) {
         shiftRow(model, y, columns, out);
     }
@@ -250,7 +262,7 @@ void FrameEncoder::encodeRow(const ScreenModel& model, int y, std::string& out) 
         if (x + cellsWide > columns) {
             break; // a two-cell glyph cut by the window's edge stays unsent
         }
-        if (!unitDiffers(model, x, y, cellsWide)) {
+        if (!unitDiffers(x, y, cellsWide)) {
             x += cellsWide;
         } else if (const int erased = eraseBlankRun(model, x, y, columns, out)) {
             x += erased;

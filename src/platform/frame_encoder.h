@@ -52,10 +52,11 @@ class FrameEncoder {
     // but for the filler a terminal drawing layout glyphs one cell wide
     // keeps after one as a character of its own.
     Cell terminalCell(const ScreenModel& model, int x, int y) const;
-    bool unitDiffers(const ScreenModel& model, int x, int y, int cellsWide);
+    bool unitDiffers(int x, int y, int cellsWide);
     // About how many bytes the rest of the row would take to send, from
-    // column `from` on, once the shown row is shifted by `by` cells there.
-    int bytesAfterShift(const ScreenModel& model, int y, int from, int by, int columns);
+    // column `from` on, once the shown row is shifted by `by` cells there;
+    // the counting stops at `enough`.
+    int bytesAfterShift(int y, int from, int by, int columns, int enough);
     // A block that moved sideways (a sliding card) is moved by inserting or
     // deleting cells in the row, when that leaves fewer cells to send.
     void shiftRow(const ScreenModel& model, int y, int columns, std::string& out);
@@ -74,7 +75,7 @@ class FrameEncoder {
     void emitGlyph(const Cell& cell, std::string& out);
     // Notes what the terminal shows after a unit was written, as it blanks
     // the other half of a two-cell glyph that was half overwritten.
-    void markShown(const ScreenModel& model, int x, int y, int cellsWide);
+    void markShown(int x, int y, int cellsWide);
     void placeCursor(const ScreenModel& model, std::string& out);
     void setSgr(int attribute, std::string& out);
 
@@ -82,6 +83,8 @@ class FrameEncoder {
     int windowColumns = 32767;
     int windowLines = 32767;
     Shown shown;
+    // The terminal cells of the row being sent, as terminalCell gives them.
+    std::vector<Cell> wanted;
     bool screenKnown = false;
     bool cursorKnown = false;
     int cursorX = 0;

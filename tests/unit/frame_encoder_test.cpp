@@ -51,6 +51,9 @@ struct Terminal {
     }
 };
 
+// A block wide enough to be worth shifting rather than sending again.
+constexpr const char* card = "[a card of twenty cells]";
+
 struct Case {
     const char* name;
     std::function<void(Terminal&)> before; // drawn and sent first
@@ -84,10 +87,12 @@ TEST(FrameEncoder, SendsTheChangedCellsWithTheFewestSequences) {
         {"a long run of blanks is erased, to the line's end or by count",
          [](Terminal& t) { t.text(0, 1, "0123456789abcdefghij"), t.text(150, 1, "xyz"); },
          [](Terminal& t) { t.model.clear(), t.text(0, 1, "01"), t.text(150, 1, "xyz"); }, "\x1b[3G\x1b[148X"},
-        {"a block that slid sideways is moved by inserting cells", [](Terminal& t) { t.text(10, 1, "[card]"); },
-         [](Terminal& t) { t.model.clear(), t.text(16, 1, "[card]"); }, "\x1b[6D\x1b[6@"},
-        {"and back by deleting them", [](Terminal& t) { t.text(16, 1, "[card]"); },
-         [](Terminal& t) { t.model.clear(), t.text(10, 1, "[card]"); }, "\x1b[11G\x1b[6P"},
+        {"a block that slid sideways is moved by inserting cells", [](Terminal& t) { t.text(10, 1, card); },
+         [](Terminal& t) { t.model.clear(), t.text(16, 1, card); }, "\x1b[11G\x1b[6@"},
+        {"and back by deleting them", [](Terminal& t) { t.text(16, 1, card); },
+         [](Terminal& t) { t.model.clear(), t.text(10, 1, card); }, "\x1b[11G\x1b[6P"},
+        {"a short block is sent again rather than shifted", [](Terminal& t) { t.text(10, 1, "[c]"); },
+         [](Terminal& t) { t.model.clear(), t.text(16, 1, "[c]"); }, "\x1b[3D      [c]"},
         {"a line end goes on at the start of the next line", nothing, [](Terminal& t) { t.text(0, 2, "a\nb"); },
          "\x1b[3;1Ha\x1b[B\rb"},
         {"text past the right edge is dropped; the terminal's cursor is then not known", nothing,
