@@ -82,12 +82,7 @@ first_prompt_table() {
 play_to_first_prompt() {
     start_game "$GAME" --seed 4242 "$@"
     expect_title_screen
-    keys Enter
-    wait_for_text "Player 이름 입력 : "
-    keys -l tester
-    keys Enter
-    wait_for_text "Computer 인원 입력(1~6) : "
-    keys 1 Enter
+    start_a_game Enter tester 1
 }
 
 note "--seed: the same hands without pauses as at the table's own pace"

@@ -10,27 +10,15 @@ note "Game Start; the screen sampled through the first shuffle"
 start_shell 162 42
 start_game "$GAME"
 expect_title_screen
-keys Enter
-wait_for_text "Player 이름 입력 : "
-keys -l tester
-keys Enter
-wait_for_text "Computer 인원 입력(1~6) : "
-keys 1 Enter
-samples=0 shuffling=0
-end=$((SECONDS + 3))
-while ((SECONDS < end)); do
-    sample=$(screen)
-    [[ -n $sample ]] || continue # tmux was busy
-    samples=$((samples + 1))
-    if head -1 <<<"$sample" | grep -q '┌'; then
-        continue # the table, before or after the shuffle
-    fi
-    shuffling=$((shuffling + 1))
-    line=$(sed -n 16p <<<"$sample")
-    [[ ${line:73:1} == "┌" ]] || fail "a frame of the shuffle without the resting card at column 73: $sample"
-done
-note "$samples samples, $shuffling of them during the shuffle, the resting card in every one"
-((shuffling > 10)) || fail "only $shuffling samples during the shuffle"
+start_a_game Enter tester 1
+resting_card_shows() {
+    local line
+    line=$(sed -n 16p <<<"$1")
+    [[ ${line:73:1} == "┌" ]] || fail "a frame of the shuffle without the resting card at column 73: $1"
+}
+sample_the_shuffle 3 resting_card_shows
+note "$all_samples samples, $shuffle_samples of them during the shuffle, the resting card in every one"
+((shuffle_samples > 10)) || fail "only $shuffle_samples samples during the shuffle"
 
 note "a pass, then the prompt of the next round shows nothing after the colon"
 wait_until "the first betting prompt" 60 eval 'prompt_line | grep -qF "1.배팅 2.다이 : "'

@@ -62,12 +62,7 @@ calls+=";SetConsoleCursorPosition;SetConsoleCursorInfo;Sleep;ReadConsoleInputW;W
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /t REG_SZ /d "kernel32.${calls//;/;kernel32.}" /f \
     >/dev/null 2>&1 || fail "could not limit the relay trace"
 PACE=0.05 run_game WINEDEBUG=+relay "2>$relay"
-keys s Enter
-wait_for_text "Player 이름 입력 : " 20
-keys -l wine
-keys Enter
-wait_for_text "Computer 인원 입력(1~6) : " 10
-keys 1 Enter
+start_a_game "s Enter" wine 1
 sleep 8 # the first hands, with the first winner line
 keys x
 sleep 3
@@ -114,27 +109,20 @@ card_lines() {
     local line count=0
     while IFS= read -r line; do
         [[ ${line:60:56} == *[┌└│※]* ]] && count=$((count + 1))
-    done < <(sed -n '16,25p')
+    done < <(sed -n '16,25p' <<<"$1")
     echo "$count"
 }
-samples=0 shuffling=0 torn=0
-end=$((SECONDS + 4))
-while ((SECONDS < end)); do
-    sample=$(screen)
-    [[ -n $sample ]] || continue # tmux was busy
-    samples=$((samples + 1))
-    if head -1 <<<"$sample" | grep -q '┌'; then
-        continue # the table, before or after the shuffle
-    fi
-    shuffling=$((shuffling + 1))
-    if (($(card_lines <<<"$sample") != 10)); then
+torn=0
+count_torn() {
+    if (($(card_lines "$1") != 10)); then
         torn=$((torn + 1))
-        [[ -s $E2E_DIR/torn ]] || echo "$sample" >"$E2E_DIR/torn"
+        [[ -s $E2E_DIR/torn ]] || echo "$1" >"$E2E_DIR/torn"
     fi
-done
-note "shuffle: $samples samples, $shuffling of them during the shuffle, $torn torn or blank"
-((shuffling > 30)) || fail "only $shuffling samples during the shuffle"
-((torn == 0)) || fail "$torn of $shuffling samples showed a torn or blank frame: $(cat "$E2E_DIR/torn")"
+}
+sample_the_shuffle 4 count_torn
+note "shuffle: $all_samples samples, $shuffle_samples of them during the shuffle, $torn torn or blank"
+((shuffle_samples > 30)) || fail "only $shuffle_samples samples during the shuffle"
+((torn == 0)) || fail "$torn of $shuffle_samples samples showed a torn or blank frame: $(cat "$E2E_DIR/torn")"
 wait_for_text "한글ab(금액:1000000)" 10
 keys C-c
 wait_for_file "$E2E_DIR/status" 30
