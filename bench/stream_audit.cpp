@@ -63,7 +63,7 @@ class Follower {
             colour(params == "91" ? 12 : 7);
         } else if (s == "\x1b[?25h" || s == "\x1b[?25l") {
             cursorMode(final == 'h');
-        } else if (final != 'J' && final != 'K') {
+        } else if (final != 'J' && final != 'K' && final != 'X') {
             term = Terminal{}; // a question or a screen switch: the cursor is no longer known
         }
     }

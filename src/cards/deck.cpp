@@ -40,7 +40,8 @@ void Deck::reset() {
 
 void Deck::shuffle() {
     // The top card slides out to the right and back, over the second card on
-    // the way out and under it on the way back, eight times.
+    // the way out and under it on the way back, eight times. The resting card
+    // is drawn before the pause in every frame, so it shows in all of them.
     cards[1]->setPosition(x, y);
     int step = -6;
     int pos = x;
@@ -55,10 +56,10 @@ void Deck::shuffle() {
         pos += step;
         cards[0]->setPosition(pos, y);
         cards[0]->draw();
-        platform::sleepMs(shuffleFrameMs);
         if (step < 0) {
             cards[1]->draw();
         }
+        platform::sleepMs(shuffleFrameMs);
     }
     for (int n = 0; n < shuffleExchanges; ++n) {
         const int i = std::rand() % 52;

@@ -58,9 +58,13 @@ void drawFrame(int width, int height) {
     }
 }
 
+int centredStart(int cells, int x) {
+    const int half = cells / 2;
+    return x > half ? x - half : x;
+}
+
 void printCentered(const std::string& text, int x, int y) {
-    const int half = platform::cellWidth(text) / 2;
-    gotoXY(x > half ? x - half : x, y);
+    gotoXY(centredStart(platform::cellWidth(text), x), y);
     platform::write(text);
 }
 

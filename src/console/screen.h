@@ -20,6 +20,9 @@ bool gotoXY(int x, int y);
 void drawFrame(int width, int height);
 // Prints text centred on cell column x of line y, by its width in cells.
 void printCentered(const std::string& text, int x, int y);
+// The cell column a text `cells` wide starts in when centred on column x:
+// x less half its width, or x itself when it is too wide for that.
+int centredStart(int cells, int x);
 // Prints text at logical column col (cell column 2 × col) of line y.
 void printAt(const std::string& text, int col, int y);
 // Wipes the one glyph at logical column col of line y.

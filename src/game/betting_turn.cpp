@@ -32,21 +32,16 @@ bool GameTable::othersOut(int seat) const {
     return true;
 }
 
-void GameTable::announceBet(long long amount) {
-    screen::printCentered(std::to_string(amount) + " 원 배팅!!!", layout::betLine.x, layout::betLine.y);
-}
+void GameTable::announceBet(long long amount) { texts.betLine.show(std::to_string(amount) + " 원 배팅!!!"); }
 
-void GameTable::eraseTurnMarker(int seat) {
-    const std::string name = seats[static_cast<std::size_t>(seat)]->getName();
-    screen::printCentered(screen::blanksFor(name, 1), layout::turnMarker.x, layout::turnMarker.y);
-}
+void GameTable::eraseTurnMarker() { texts.turnMarker.wipe(); }
 
 void GameTable::foldSeat(int seat) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
     player.setInHand(false);
     player.drawPanel();
     player.eraseLabel();
-    eraseTurnMarker(seat);
+    eraseTurnMarker();
 }
 
 void GameTable::payBet(int seat, long long amount) {
@@ -70,7 +65,7 @@ void GameTable::placeBet(int seat, long long amount) {
 
 void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
-    screen::printCentered(player.getName(), layout::turnMarker.x, layout::turnMarker.y);
+    texts.turnMarker.show(player.getName());
     const HandResult grade = evaluator.evaluate(player.getCards(), true);
     if (othersOut(seat)) {
         running = false;
@@ -102,7 +97,7 @@ void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
     case BetAction::Bet:
         placeBet(seat, decision.amount);
         platform::sleepMs(afterActionMs);
-        eraseTurnMarker(seat);
+        eraseTurnMarker();
         return;
     }
 }

@@ -24,8 +24,7 @@ std::uint8_t isHoleCard(int cardsEach, int pass) {
 
 void GameTable::deal(int cardsEach, int firstSeat) {
     // The same place the betting turn names whose turn it is.
-    const int nameX = layout::turnMarker.x;
-    const int nameY = layout::turnMarker.y;
+    TextSlot& name = texts.turnMarker;
     for (int pass = 0; pass < cardsEach; ++pass) {
         for (int n = 0; n < seatCount; ++n) {
             const int index = (firstSeat + n) % seatCount;
@@ -33,8 +32,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
             if (!player.isInHand()) {
                 continue;
             }
-            const std::string name = player.getName();
-            screen::printCentered(name, nameX, nameY);
+            name.show(player.getName());
             player.receiveCard(deck.drawNext(isHoleCard(cardsEach, pass)));
             // The person sees their own cards at once; everybody sees the
             // last card of every pass.
@@ -42,7 +40,7 @@ void GameTable::deal(int cardsEach, int firstSeat) {
                 player.flipUpLast();
             }
             platform::sleepMs(dealtCardMs);
-            screen::printCentered(screen::blanksFor(name, 1), nameX, nameY);
+            name.wipe();
         }
     }
 }

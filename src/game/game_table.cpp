@@ -28,10 +28,29 @@ void GameTable::seatPlayers(std::array<std::unique_ptr<Player>, seatCount> playe
     seats = std::move(players);
 }
 
+void GameTable::clearTable() {
+    platform::clearScreen();
+    for (TextSlot* slot : {&texts.promptLine, &texts.setupPrompt, &texts.turnMarker, &texts.betLine, &texts.potLine,
+                           &texts.stakeLine}) {
+        slot->forget();
+    }
+    for (auto& seat : seats) {
+        if (seat) {
+            seat->forgetLabel();
+        }
+    }
+}
+
+std::optional<int> GameTable::readAnswer(TextSlot& slot) {
+    const std::optional<int> answer = platform::readInt();
+    slot.holdTyped(platform::typedCells());
+    return answer;
+}
+
 void GameTable::runMenu() {
     bool running = true;
     while (running) {
-        platform::clearScreen();
+        clearTable();
         screen::drawFrame(layout::width, layout::height);
         screen::drawTitle(layout::title.x, layout::title.y);
         const int choice =

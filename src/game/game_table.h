@@ -8,12 +8,14 @@
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
 #include "game/computer_policy.h"
+#include "game/text_slot.h"
 #include "players/player.h"
 
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -68,6 +70,16 @@ class GameTable {
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
+    // The places where the table shows its texts, each with what it shows.
+    struct Texts {
+        TextSlot promptLine{layout::promptLine};
+        TextSlot setupPrompt{layout::setupPrompt};
+        TextSlot turnMarker{layout::turnMarker};
+        TextSlot betLine{layout::betLine};
+        TextSlot potLine{layout::potLine};
+        TextSlot stakeLine{layout::stakeLine};
+    };
+    const Texts& shownTexts() const { return texts; }
     Deck& getDeck() { return deck; }
     Card* getDeckCard() const { return deckCard.get(); }
     std::int32_t getPot() const { return pot; }
@@ -82,8 +94,13 @@ class GameTable {
     // A bet with the seat's label redrawn around the payment.
     void placeBet(int seat, long long amount);
     void playHand(bool simulation);
+    // Blanks the whole console: the text places then show nothing.
+    void clearTable();
     void drawTable();
-    void eraseTurnMarker(int seat);
+    void eraseTurnMarker();
+    // Reads the person's answer to the prompt shown at the slot; the answer
+    // as typed belongs to the slot until it shows something else.
+    std::optional<int> readAnswer(TextSlot& slot);
 
     std::unique_ptr<Card> deckCard;
     HandEvaluator evaluator;
@@ -93,4 +110,5 @@ class GameTable {
     std::int32_t pot;
     std::int32_t stake;
     Draws draws = [] { return std::rand(); };
+    Texts texts;
 };

@@ -26,7 +26,7 @@ void GameTable::playGame(bool simulation) {
 }
 
 void GameTable::drawTable() {
-    platform::clearScreen();
+    clearTable();
     screen::drawFrame(layout::width, layout::height);
     showStatus();
     deckCard->draw();

@@ -25,8 +25,6 @@ constexpr int truncated(double position) { return static_cast<int>(position); }
 // lines below it.
 inline constexpr int consoleColumns = width * 2 + 2;
 inline constexpr int consoleLines = height + 2;
-// What is typed stays inside the frame, whose right edge is its last glyph.
-inline constexpr int typingEdge = width * 2 - 2;
 
 // The title screen: the title centred here, the menu items 4 lines apart
 // below it, and the cursor at a logical column (two cells) beside the first.
@@ -78,5 +76,9 @@ inline constexpr std::array<SeatPlace, 7> seats = {{
     {truncated(2 * width - 43.2), sideRow, labelBelow},
     {truncated(width * 0.5), bottomRow, labelAbove},
 }};
+
+// What is typed stays in the middle of the table, before the panel of the
+// seat on its right (seat 5), whose side runs down the lines of the prompts.
+inline constexpr int typingEdge = seats[5].panelX;
 
 } // namespace layout

@@ -20,7 +20,7 @@ void GameTable::rankSeats(int excluded, bool withHidden) {
 }
 
 void GameTable::announceWinner(Player& winner, HandResult grade) {
-    screen::printCentered(winnerLine(winner.getName(), grade), layout::promptLine.x, layout::promptLine.y);
+    texts.promptLine.show(winnerLine(winner.getName(), grade));
     platform::readKey();
 }
 

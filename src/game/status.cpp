@@ -10,8 +10,8 @@
 #include <string>
 
 void GameTable::showStatus() {
-    screen::printCentered("현재 금액 : " + std::to_string(pot), layout::potLine.x, layout::potLine.y);
-    screen::printCentered("현재 판돈 : " + std::to_string(stake), layout::stakeLine.x, layout::stakeLine.y);
+    texts.potLine.show("현재 금액 : " + std::to_string(pot));
+    texts.stakeLine.show("현재 판돈 : " + std::to_string(stake));
 }
 
 bool GameTable::checkGameOver() {
@@ -30,8 +30,7 @@ bool GameTable::checkGameOver() {
     if (withMoney != 1) {
         return false;
     }
-    screen::printCentered(candidate->getName() + "님이 포커게임 최종으로 승리하였습니다!", layout::promptLine.x,
-                          layout::promptLine.y);
+    texts.promptLine.show(candidate->getName() + "님이 포커게임 최종으로 승리하였습니다!");
     platform::pause();
     return true;
 }

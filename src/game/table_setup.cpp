@@ -23,7 +23,7 @@ constexpr int maxComputers = 6;
 } // namespace
 
 void GameTable::setupTable() {
-    platform::clearScreen();
+    clearTable();
     freeSeats();
     computerCounter = 1;
     screen::drawFrame(layout::width, layout::height);
@@ -32,25 +32,28 @@ void GameTable::setupTable() {
         seats[static_cast<std::size_t>(seat)] =
             std::make_unique<Player>(place.panelX, place.panelY, seat == 0 ? 0 : 1, place.labelPlacement);
     }
+    // The person's label shows once the name is known.
     for (auto& seat : seats) {
-        seat->drawPanel();
+        if (seat == seats[0]) {
+            seat->drawBox();
+        } else {
+            seat->drawPanel();
+        }
     }
 
-    const int promptX = layout::setupPrompt.x;
-    const int promptY = layout::setupPrompt.y;
-    std::string prompt = "Player 이름 입력 : ";
-    screen::printCentered(prompt, promptX, promptY);
+    TextSlot& prompt = texts.setupPrompt;
+    prompt.show("Player 이름 입력 : ");
     seats[0]->readName();
+    prompt.holdTyped(platform::typedCells());
     seats[0]->drawLabel();
 
+    // A wrong count is wiped with the prompt and asked for again.
     std::optional<int> computers;
     do {
-        screen::printCentered(screen::blanksFor(prompt, 2), promptX, promptY);
-        prompt = "Computer 인원 입력(1~6) : ";
-        screen::printCentered(prompt, promptX, promptY);
-        computers = platform::readInt();
+        prompt.show("Computer 인원 입력(1~6) : ");
+        computers = readAnswer(prompt);
     } while (!computers || *computers < minComputers || *computers > maxComputers);
-    screen::printCentered(screen::blanksFor(prompt, 2), promptX, promptY);
+    prompt.wipe();
 
     for (int j = *computers + 1; j <= maxComputers; ++j) {
         Player& unused = *seats[static_cast<std::size_t>(j)];

@@ -72,6 +72,10 @@ std::string readWord();
 // the line, when what was typed is not a number that fits 32 bits (letters,
 // an empty line, a number too large).
 std::optional<int> readInt();
+// Cells the answer to the last readWord or readInt took on the screen, right
+// behind where the cursor stood when it was typed: 0 when that read took no
+// new line (it was typed ahead) or the line came from a pipe or a file.
+int typedCells();
 // Blocks for the given number of milliseconds.
 void sleepMs(int milliseconds);
 

@@ -5,6 +5,7 @@
 #include "platform/console.h"
 #include "platform/console_settings.h"
 #include "platform/screen_model.h"
+#include "platform/text_width.h"
 #include "platform/typed_input.h"
 
 #include <optional>
@@ -21,12 +22,31 @@ constexpr int startLines = 42;
 
 std::optional<int> typingEdge;
 
+// The lines read so far and the cells the last one was echoed in, to tell
+// what the last read's answer took on the screen.
+int linesRead = 0;
+int lineCells = 0;
+int answerCells = 0;
+
 std::string readTypedLine() {
+    ++linesRead;
+    lineCells = 0;
     if (!backend::linesAreTyped()) {
         return backend::readRawLine();
     }
     ScreenModel& model = screenModel();
-    return editLine(model, typingEdge.value_or(model.columns()), &backend::nextLineKey) + '\n';
+    const std::string line = editLine(model, typingEdge.value_or(model.columns()), &backend::nextLineKey);
+    lineCells = cellWidth(line);
+    return line + '\n';
+}
+
+// Runs a read and notes the cells its answer took on the screen.
+template <typename Read> auto answered(Read read) {
+    const int before = linesRead;
+    answerCells = 0;
+    auto answer = read();
+    answerCells = linesRead != before ? lineCells : 0;
+    return answer;
 }
 
 TypedInput& typedInput() {
@@ -53,8 +73,14 @@ void setTypingEdge(int column) { typingEdge = column; }
 
 void backend::discardTypedInput() { typedInput().discardLine(); }
 
-std::string readWord() { return typedInput().readWord(); }
+std::string readWord() {
+    return answered([] { return typedInput().readWord(); });
+}
 
-std::optional<int> readInt() { return typedInput().readInt(); }
+std::optional<int> readInt() {
+    return answered([] { return typedInput().readInt(); });
+}
+
+int typedCells() { return answerCells; }
 
 } // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/text_width.h"
 
 #include <algorithm>
+#include <climits>
 #include <string_view>
 
 namespace platform {
@@ -44,31 +45,59 @@ void FrameEncoder::setSgr(int attribute, std::string& out) {
     sgr = attribute;
 }
 
-bool FrameEncoder::unitDiffers(const ScreenModel& model, int x, int y, int cellsWide) {
+Cell FrameEncoder::terminalCell(const ScreenModel& model, int x, int y) const {
+    const Cell& cell = model.at(x, y);
+    if (glyphsNarrow && cell.rightHalf && x > 0 && isLayoutGlyph(model.at(x - 1, y).glyph)) {
+        // The terminal keeps the filler as a character of its own.
+        return Cell{fillerAfter(model.at(x - 1, y).glyph), cell.attribute, false};
+    }
+    return cell;
+}
+
+bool FrameEncoder::unitDiffers(int x, int y, int cellsWide) {
     for (int i = 0; i < cellsWide; ++i) {
-        if (!looksAlike(model.at(x + i, y), shownAt(x + i, y))) {
+        if (!looksAlike(wanted[static_cast<std::size_t>(x + i)], shownAt(x + i, y))) {
             return true;
         }
     }
     return false;
 }
 
-bool FrameEncoder::resend(const ScreenModel& model, int x, int y, std::string& out) {
-    constexpr int longestResend = 4;
-    if (!cursorKnown || cursorY != y || x <= cursorX || x - cursorX > longestResend) {
+std::string FrameEncoder::cheapestMove(int x, int y) const {
+    const std::string absolute = "\x1b[" + number(y + 1) + ";" + number(x + 1) + "H";
+    if (!cursorKnown) {
+        return absolute;
+    }
+    const auto steps = [](int n, char final) { return "\x1b[" + (n == 1 ? "" : number(n)) + final; };
+    std::string vertical;
+    if (y != cursorY) {
+        vertical = y > cursorY ? steps(y - cursorY, 'B') : steps(cursorY - y, 'A');
+    }
+    std::string horizontal;
+    if (x != cursorX) {
+        horizontal = "\x1b[" + number(x + 1) + "G";
+        const std::string relative = x > cursorX ? steps(x - cursorX, 'C') : steps(cursorX - x, 'D');
+        horizontal = x == 0 ? "\r" : relative.size() < horizontal.size() ? relative : horizontal;
+    }
+    const std::string relative = vertical + horizontal;
+    return relative.size() < absolute.size() ? relative : absolute;
+}
+
+bool FrameEncoder::resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out) {
+    if (!cursorKnown || cursorY != y || x <= cursorX) {
         return false;
     }
     std::string cells;
-    for (int i = cursorX; i < x; ++i) {
+    for (int i = cursorX; i < x;) {
         const Cell& c = model.at(i, y);
-        if (unitWidth(model, i, y) != 1 || c.rightHalf || (!c.isBlank() && c.attribute != sgr)) {
+        if (c.rightHalf || (!c.isBlank() && c.attribute != sgr)) {
             return false;
         }
-        cells += encodeUtf8(c.glyph);
-    }
-    const std::size_t move = 3 + number(x + 1).size();
-    if (cells.size() > move) {
-        return false;
+        emitGlyph(c, cells);
+        if (cells.size() > budget) {
+            return false;
+        }
+        i += unitWidth(model, i, y);
     }
     out += cells;
     cursorX = x;
@@ -79,14 +108,12 @@ void FrameEncoder::moveTo(const ScreenModel& model, int x, int y, std::string& o
     if (cursorKnown && cursorX == x && cursorY == y) {
         return;
     }
-    if (resend(model, x, y, out)) {
+    const std::string move = cheapestMove(x, y);
+    // The cells up to the place may be cheaper to send again than a move.
+    if (resend(model, x, y, move.size(), out)) {
         return;
     }
-    if (cursorKnown && cursorY == y) {
-        out += "\x1b[" + number(x + 1) + "G";
-    } else {
-        out += "\x1b[" + number(y + 1) + ";" + number(x + 1) + "H";
-    }
+    out += move;
     cursorX = x;
     cursorY = y;
     cursorKnown = true;
@@ -95,11 +122,11 @@ void FrameEncoder::moveTo(const ScreenModel& model, int x, int y, std::string& o
 void FrameEncoder::emitGlyph(const Cell& cell, std::string& out) {
     out += encodeUtf8(cell.glyph);
     if (glyphsNarrow && isLayoutGlyph(cell.glyph)) {
-        out += fillerAfter(cell.glyph);
+        out += encodeUtf8(fillerAfter(cell.glyph));
     }
 }
 
-void FrameEncoder::markShown(const ScreenModel& model, int x, int y, int cellsWide) {
+void FrameEncoder::markShown(int x, int y, int cellsWide) {
     if (shownAt(x, y).rightHalf && x > 0) {
         shownAt(x - 1, y) = Cell{};
     }
@@ -108,7 +135,7 @@ void FrameEncoder::markShown(const ScreenModel& model, int x, int y, int cellsWi
         shownAt(after, y) = Cell{};
     }
     for (int i = 0; i < cellsWide; ++i) {
-        shownAt(x + i, y) = model.at(x + i, y);
+        shownAt(x + i, y) = wanted[static_cast<std::size_t>(x + i)];
     }
 }
 
@@ -119,7 +146,7 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
         setSgr(cell.attribute, out);
     }
     emitGlyph(cell, out);
-    markShown(model, x, y, cellsWide);
+    markShown(x, y, cellsWide);
     cursorX += cellsWide;
     // A glyph that ends in the window's last column leaves the terminal
     // about to wrap: where its cursor then stands is its own business.
@@ -128,18 +155,146 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
     }
 }
 
+namespace {
+
+// How far a block may have moved sideways for the row to be shifted rather
+// than drawn again, and the bytes of the sequence that shifts it.
+constexpr int longestShift = 8;
+constexpr int bytesOfAShift = 4;
+// Rows that cost fewer bytes than this are not worth looking at for a shift.
+constexpr int shortestWorthShifting = 24;
+
+int utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
+} // namespace
+
+int FrameEncoder::bytesAfterShift(int y, int from, int by, int columns, int enough) {
+    constexpr int bytesOfAMove = 5;
+    const Cell blank{};
+    int bytes = 0;
+    bool inRun = false;
+    for (int x = from; x < columns && bytes < enough; ++x) {
+        const int source = x - by;
+        const bool inserted = by > 0 ? x < from + by : source >= columns;
+        const Cell& now = wanted[static_cast<std::size_t>(x)];
+        if (looksAlike(now, inserted ? blank : shownAt(source, y))) {
+            inRun = false;
+            continue;
+        }
+        bytes += inRun ? 0 : bytesOfAMove;
+        inRun = true;
+        if (!now.rightHalf) {
+            bytes += utf8Length(now.glyph);
+        }
+    }
+    return bytes;
+}
+
+void FrameEncoder::shiftShown(int y, int from, int by, int columns) {
+    const auto begin = shown.cells.begin() + y * shown.columns;
+    const std::vector<Cell> row(begin, begin + columns);
+    for (int x = from; x < columns; ++x) {
+        const int source = x - by;
+        const bool inserted = by > 0 ? x < from + by : source >= columns;
+        shownAt(x, y) = inserted ? Cell{} : row[static_cast<std::size_t>(source)];
+    }
+    // The right half of a two-cell glyph whose left half was deleted shows
+    // blank.
+    if (shownAt(from, y).rightHalf) {
+        shownAt(from, y) = Cell{};
+    }
+}
+
+void FrameEncoder::shiftRow(const ScreenModel& model, int y, int columns, std::string& out) {
+    int from = 0;
+    while (from < columns && looksAlike(wanted[static_cast<std::size_t>(from)], shownAt(from, y))) {
+        ++from;
+    }
+    if (from == columns || shownAt(from, y).rightHalf || model.at(from, y).rightHalf) {
+        return;
+    }
+    bool restBlank = true;
+    for (int x = from; x < columns && restBlank; ++x) {
+        restBlank = model.at(x, y).isBlank();
+    }
+    if (restBlank) {
+        return; // erasing it is cheaper still
+    }
+    int best = 0;
+    int fewest = bytesAfterShift(y, from, 0, columns, INT_MAX) - bytesOfAShift;
+    if (fewest < shortestWorthShifting) {
+        return; // a few cells: sending them is as cheap as any shift
+    }
+    // The shortest shifts first: of two that save as much, the shorter.
+    for (int distance = 1; distance <= longestShift; ++distance) {
+        for (const int by : {distance, -distance}) {
+            // Cells pushed off the end must be blank: a wider window would
+            // show them past the table.
+            bool pushesText = false;
+            for (int x = columns - std::max(by, 0); x < columns; ++x) {
+                pushesText = pushesText || !shownAt(x, y).isBlank();
+            }
+            const int bytes = pushesText ? fewest : bytesAfterShift(y, from, by, columns, fewest);
+            if (bytes < fewest) {
+                fewest = bytes;
+                best = by;
+            }
+        }
+    }
+    if (best == 0) {
+        return;
+    }
+    moveTo(model, from, y, out);
+    out += "\x1b[" + number(best > 0 ? best : -best) + (best > 0 ? "@" : "P");
+    shiftShown(y, from, best, columns);
+}
+
 void FrameEncoder::encodeRow(const ScreenModel& model, int y, std::string& out) {
     const int columns = std::min(model.columns(), windowColumns);
+    wanted.resize(static_cast<std::size_t>(model.columns()));
+    for (int x = 0; x < columns; ++x) {
+        wanted[static_cast<std::size_t>(x)] = terminalCell(model, x, y);
+    }
+    if (windowColumns >= model.columns()) {
+        shiftRow(model, y, columns, out);
+    }
     for (int x = 0; x < columns;) {
         const int cellsWide = unitWidth(model, x, y);
         if (x + cellsWide > columns) {
             break; // a two-cell glyph cut by the window's edge stays unsent
         }
-        if (unitDiffers(model, x, y, cellsWide)) {
+        if (!unitDiffers(x, y, cellsWide)) {
+            x += cellsWide;
+        } else if (const int erased = eraseBlankRun(model, x, y, columns, out)) {
+            x += erased;
+        } else {
             emitUnit(model, x, y, cellsWide, out);
+            x += cellsWide;
         }
-        x += cellsWide;
     }
+}
+
+int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out) {
+    // Fewer blanks than this are cheaper sent as blanks.
+    constexpr int shortestErase = 8;
+    int end = x;
+    while (end < columns && model.at(end, y).isBlank()) {
+        ++end;
+    }
+    const bool toTheEdge = end == columns && windowColumns <= model.columns();
+    if (end - x < shortestErase && !(toTheEdge && end > x + 3)) {
+        return 0;
+    }
+    moveTo(model, x, y, out);
+    // Erasing leaves the cursor where it is; so does a line's end.
+    out += toTheEdge ? "\x1b[K" : "\x1b[" + number(end - x) + "X";
+    for (int i = x; i < end; ++i) {
+        shownAt(i, y) = Cell{};
+    }
+    if (end < shown.columns && shownAt(end, y).rightHalf) {
+        shownAt(end, y) = Cell{}; // its left half was erased
+    }
+    return end - x;
 }
 
 void FrameEncoder::placeCursor(const ScreenModel& model, std::string& out) {

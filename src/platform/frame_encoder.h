@@ -49,17 +49,34 @@ class FrameEncoder {
     };
 
     Cell& shownAt(int x, int y) { return shown.cells[static_cast<std::size_t>(y * shown.columns + x)]; }
-    bool unitDiffers(const ScreenModel& model, int x, int y, int cellsWide);
+    // What the terminal's cell should hold for the model's: the model's own,
+    // but for the filler a terminal drawing layout glyphs one cell wide
+    // keeps after one as a character of its own.
+    Cell terminalCell(const ScreenModel& model, int x, int y) const;
+    bool unitDiffers(int x, int y, int cellsWide);
+    // About how many bytes the rest of the row would take to send, from
+    // column `from` on, once the shown row is shifted by `by` cells there;
+    // the counting stops at `enough`.
+    int bytesAfterShift(int y, int from, int by, int columns, int enough);
+    // A block that moved sideways (a sliding card) is moved by inserting or
+    // deleting cells in the row, when that leaves fewer cells to send.
+    void shiftRow(const ScreenModel& model, int y, int columns, std::string& out);
+    void shiftShown(int y, int from, int by, int columns);
     void encodeRow(const ScreenModel& model, int y, std::string& out);
+    // A long run of cells that are to be blank, from x, is erased with one
+    // sequence; returns the cells erased, 0 when the run is short.
+    int eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out);
     void moveTo(const ScreenModel& model, int x, int y, std::string& out);
-    // Sends the cells from the cursor up to x again when that is shorter
-    // than a cursor move; false when it is not.
-    bool resend(const ScreenModel& model, int x, int y, std::string& out);
+    // The shortest sequence that takes the cursor to (x, y).
+    std::string cheapestMove(int x, int y) const;
+    // Sends the cells from the cursor up to x again when that takes no more
+    // than `budget` bytes; false when it would.
+    bool resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out);
     void emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out);
     void emitGlyph(const Cell& cell, std::string& out);
     // Notes what the terminal shows after a unit was written, as it blanks
     // the other half of a two-cell glyph that was half overwritten.
-    void markShown(const ScreenModel& model, int x, int y, int cellsWide);
+    void markShown(int x, int y, int cellsWide);
     void placeCursor(const ScreenModel& model, std::string& out);
     void setSgr(int attribute, std::string& out);
 
@@ -67,6 +84,8 @@ class FrameEncoder {
     int windowColumns = 32767;
     int windowLines = 32767;
     Shown shown;
+    // The terminal cells of the row being sent, as terminalCell gives them.
+    std::vector<Cell> wanted;
     bool screenKnown = false;
     bool cursorKnown = false;
     int cursorX = 0;

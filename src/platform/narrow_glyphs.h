@@ -3,15 +3,13 @@
 // that draws one a single cell wide gets a filler cell after it, so the rest
 // of the line still lands where the layout put it.
 
-#include <string_view>
-
 namespace platform {
 
 // After a corner or edge that runs on to the right the filler continues the
 // line, so horizontal edges stay unbroken; elsewhere the filler is a blank.
-inline std::string_view fillerAfter(char32_t glyph) {
+inline char32_t fillerAfter(char32_t glyph) {
     const bool runsRight = glyph == U'┌' || glyph == U'└' || glyph == U'─';
-    return runsRight ? "─" : " ";
+    return runsRight ? U'─' : U' ';
 }
 
 } // namespace platform

@@ -46,13 +46,21 @@ class Player {
 
     // The panel: its box (filled when the seat is out of the hand) and label.
     void drawPanel();
+    // The box alone, for a seat whose label is not to show yet.
+    void drawBox();
     void drawLabel();
+    // Wipes the label as it was last drawn, whatever the name and money are
+    // now: a label drawn before a payment is wiped whole after it.
     void eraseLabel();
+    // The screen was cleared: no label shows, and none is wiped.
+    void forgetLabel() { labelShown.clear(); }
+    // The label as it stands on the table ("" when none is drawn), and its
+    // line and centre column (false when the seat has no label).
+    const std::string& shownLabel() const { return labelShown; }
+    bool labelPlace(int& x, int& y) const;
 
   private:
     std::string labelText() const;
-    // The label's line and centre column; false when the seat has no label.
-    bool labelPlace(int& x, int& y) const;
 
     std::array<Card*, maxCards> handCards{};
     std::int32_t labelPlacement;
@@ -64,4 +72,5 @@ class Player {
     std::int32_t cardCount;
     std::int32_t money;
     std::uint8_t seated;
+    std::string labelShown;
 };

@@ -17,26 +17,33 @@ constexpr double labelCentreOffset = 21.6;
 } // namespace
 
 void Player::drawPanel() {
-    // A seat out of the hand shows a filled box instead of its cards.
-    screen::drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
+    drawBox();
     drawLabel();
 }
 
+void Player::drawBox() {
+    // A seat out of the hand shows a filled box instead of its cards.
+    screen::drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
+}
+
 void Player::drawLabel() {
+    // A label drawn anew over an older one (a fold after a raise redraws the
+    // panel) wipes the older one first, whatever its length.
+    eraseLabel();
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen::printCentered(labelText(), x, y);
+        labelShown = labelText();
+        screen::printCentered(labelShown, x, y);
     }
 }
 
 void Player::eraseLabel() {
-    // Built afresh from the current name and money: it wipes the label only
-    // while neither has changed since the label was drawn.
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen::printCentered(screen::blanksFor(labelText(), 1), x, y);
+        screen::printCentered(screen::blanksFor(labelShown, 1), x, y);
+        labelShown.clear();
     }
 }
 

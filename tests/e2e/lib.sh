@@ -221,3 +221,31 @@ expect_terminal_given_back() {
     [[ $(pane_format '#{alternate_on}') == 0 ]] || fail "still on the alternate screen"
     [[ $(pane_format '#{cursor_flag}') == 1 ]] || fail "the cursor is still hidden"
 }
+
+# From the title screen: the menu item the keys choose (Enter alone: Game
+# Start), then the name and the number of computers typed.
+start_a_game() {
+    local menu=$1 name=$2 computers=$3
+    keys $menu
+    wait_for_text "Player 이름 입력 : " 20
+    keys -l "$name"
+    keys Enter
+    wait_for_text "Computer 인원 입력(1~6) : " 10
+    keys "$computers" Enter
+}
+
+# Samples the pane for the seconds; every sample taken while the table is
+# gone (a frame of the shuffle) goes to the command `check`. Leaves the counts
+# in all_samples and shuffle_samples.
+sample_the_shuffle() {
+    local seconds=$1 check=$2 end=$((SECONDS + $1)) sample
+    all_samples=0 shuffle_samples=0
+    while ((SECONDS < end)); do
+        sample=$(screen)
+        [[ -n $sample ]] || continue # tmux was busy
+        all_samples=$((all_samples + 1))
+        head -1 <<<"$sample" | grep -q '┌' && continue # the table, before or after
+        shuffle_samples=$((shuffle_samples + 1))
+        "$check" "$sample"
+    done
+}

@@ -1,5 +1,5 @@
 #!/bin/bash
-# During a game: typed lines are edited and echoed by the terminal itself
+# During a game: typed lines are edited and echoed by the game itself
 # (Korean too), the screen survives a suspend and a small window in the
 # middle of the game's pauses, and Ctrl-C in a typed line gives the terminal
 # back with the user's settings.

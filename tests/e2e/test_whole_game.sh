@@ -68,12 +68,13 @@ expect_restored_after_exit 143
 
 # How long the game of a seed lasts depends on the C library's rand(): the
 # first seed from 100013 on whose game, played from a pipe, reaches its
-# final line within 6,000 hands (100013 does with glibc's, in 2,577).
+# final line (found as below) within 6,000 hands (100013 does with glibc's,
+# in 2,577).
 short_game_seed() {
     local seed
     for seed in $(seq 100013 100032); do
         if { printf 's\rtester\n1\n'; head -c 6000 /dev/zero | tr '\0' '\r'; } |
-            "$GAME" --seed "$seed" --pace 0 2>/dev/null | grep -qaF "님이 포커게임 최종으로 승리하였습니다!"; then
+            "$GAME" --seed "$seed" --pace 0 2>/dev/null | grep -qa "최종"; then
             echo "$seed"
             return 0
         fi
@@ -93,7 +94,9 @@ set_up_table
 for _ in $(seq 1 20); do
     tmx send-keys -t "$E2E_PANE" -l "$(printf 'x%.0s' $(seq 1 500))"
 done
-final_line_written() { grep -qaE "(tester|Computer1)님이 포커게임 최종으로 승리하였습니다!" "$E2E_DIR/output"; }
+# Frames send only the cells that change, so the final line is looked for by
+# the two syllables that no other line has ("final").
+final_line_written() { grep -qa "최종" "$E2E_DIR/output"; }
 wait_until "the final line" 300 final_line_written
 expect_title_screen
 keys s s Enter

@@ -94,6 +94,8 @@ void Books::atWait() {
     }
     const Moment now = observe();
     checkSeats(now);
+    // The console started afresh since the books were opened: no pause yet.
+    pauses = std::min(pauses, pauseCount());
     const bool paused = pauseCount() != pauses;
     pauses = pauseCount();
     const bool closed = paused || !now.inHand || now.order == closedOrder;

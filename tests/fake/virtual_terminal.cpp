@@ -47,19 +47,13 @@ int numberAt(std::string_view parameters, std::size_t index, int fallback) {
 
 } // namespace
 
-int terminalWidth(char32_t c) {
-    if (c >= 0x20 && c < 0x7F) {
-        return 1;
-    }
-    if (platform::isLayoutGlyph(c)) {
-        return 2;
-    }
+int libraryWidth(char32_t c) {
 #ifndef _WIN32
     if (const locale_t locale = utf8Locale()) {
         const locale_t previous = uselocale(locale);
         const int width = wcwidth(static_cast<wchar_t>(c));
         uselocale(previous);
-        return width < 0 ? 1 : width;
+        return width;
     }
 #endif
     // No C library width to ask (the Windows build of the tests): the
@@ -67,8 +61,19 @@ int terminalWidth(char32_t c) {
     return platform::cellWidth(c);
 }
 
-VirtualTerminal::VirtualTerminal(int columns, int lines)
-    : columns(columns), lines(lines), cells(static_cast<std::size_t>(columns * lines)) {}
+int terminalWidth(char32_t c) {
+    if (c >= 0x20 && c < 0x7F) {
+        return 1;
+    }
+    if (platform::isLayoutGlyph(c)) {
+        return 2;
+    }
+    const int width = libraryWidth(c);
+    return width < 0 ? 1 : width; // a terminal shows what it does not know in one cell
+}
+
+VirtualTerminal::VirtualTerminal(int columns, int lines, bool layoutGlyphsNarrow)
+    : columns(columns), lines(lines), glyphsNarrow(layoutGlyphsNarrow), cells(static_cast<std::size_t>(columns * lines)) {}
 
 void VirtualTerminal::blankCell(int column, int row) { at(column, row) = Cell{}; }
 
@@ -118,6 +123,26 @@ void VirtualTerminal::put(std::string_view glyph, int width) {
     }
 }
 
+void VirtualTerminal::shiftCells(int by) {
+    if (at(x, y).glyph.empty() && x > 0) {
+        blankCell(x - 1, y); // cutting a wide glyph in two erases it
+        blankCell(x, y);
+    }
+    const std::vector<Cell> row(cells.begin() + y * columns, cells.begin() + (y + 1) * columns);
+    for (int i = x; i < columns; ++i) {
+        const int source = i - by;
+        const bool inserted = by > 0 ? i < x + by : source >= columns;
+        at(i, y) = inserted ? Cell{} : row[static_cast<std::size_t>(source)];
+    }
+    if (at(x, y).glyph.empty()) {
+        blankCell(x, y); // the right half of a glyph whose left half was deleted
+    }
+    const int lost = columns - by; // the first cell pushed off the edge
+    if (by > 0 && lost > x && row[static_cast<std::size_t>(lost)].glyph.empty()) {
+        blankCell(columns - 1, y); // a wide glyph pushed half off the edge
+    }
+}
+
 void VirtualTerminal::setMode(std::string_view parameters, bool on) {
     if (parameters == "?25") {
         cursorShown = on;
@@ -147,6 +172,18 @@ void VirtualTerminal::controlSequence(std::string_view parameters, char final) {
         return;
     case 'G':
         x = std::clamp(numberAt(parameters, 0, 1) - 1, 0, columns - 1);
+        return;
+    case 'A':
+    case 'B':
+        y = std::clamp(y + (final == 'B' ? 1 : -1) * numberAt(parameters, 0, 1), 0, lines - 1);
+        return;
+    case 'C':
+    case 'D':
+        x = std::clamp(x + (final == 'C' ? 1 : -1) * numberAt(parameters, 0, 1), 0, columns - 1);
+        return;
+    case '@':
+    case 'P':
+        shiftCells(final == '@' ? numberAt(parameters, 0, 1) : -numberAt(parameters, 0, 1));
         return;
     case 'J':
         if (parameters == "2") {
@@ -216,7 +253,8 @@ void VirtualTerminal::feed(std::string_view bytes) {
             lineFeed();
         } else if (static_cast<unsigned char>(c) >= 0x20) {
             const platform::CodePoint cp = platform::decodeUtf8(bytes, at);
-            put(bytes.substr(at, cp.length), terminalWidth(cp.value));
+            const bool narrowGlyph = glyphsNarrow && platform::isLayoutGlyph(cp.value);
+            put(bytes.substr(at, cp.length), narrowGlyph ? 1 : terminalWidth(cp.value));
             at += cp.length;
             continue;
         } else {

@@ -22,10 +22,15 @@ namespace fake {
 // terminal draws them wide), everything else as the C library's wcwidth
 // says in a UTF-8 locale.
 int terminalWidth(char32_t c);
+// The C library's own answer for a character outside ASCII: -1 for one it
+// does not know, and where there is no C library to ask, the game's count.
+int libraryWidth(char32_t c);
 
 class VirtualTerminal {
   public:
-    VirtualTerminal(int columns, int lines);
+    // layoutGlyphsNarrow: the terminal draws the layout glyphs one cell wide,
+    // as many do.
+    VirtualTerminal(int columns, int lines, bool layoutGlyphsNarrow = false);
 
     void feed(std::string_view bytes);
 
@@ -64,12 +69,16 @@ class VirtualTerminal {
     // Blanks the other half of a wide character the cell belongs to.
     void breakWide(int column, int row);
     void controlSequence(std::string_view parameters, char final);
+    // Inserts (by > 0) or deletes cells at the cursor, the rest of the row
+    // moving with them.
+    void shiftCells(int by);
     void setMode(std::string_view parameters, bool on);
     void selectGraphics(std::string_view parameters);
     std::size_t escape(std::string_view bytes, std::size_t at);
 
     int columns;
     int lines;
+    bool glyphsNarrow;
     std::vector<Cell> cells;
     int x = 0;
     int y = 0;

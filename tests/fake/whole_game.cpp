@@ -2,6 +2,7 @@
 
 #include "fake/books.h"
 #include "fake/fake_console.h"
+#include "fake/leftovers.h"
 #include "game/layout.h"
 #include "platform/console.h"
 
@@ -20,9 +21,17 @@ struct Watch {
     Books books{table};
     bool setupDone = false;
 
+    // Every text place of the table shows what the game says it shows.
+    void lookForLeftovers(bool atFinalPause) {
+        for (const std::string& leftover : leftovers(table, atFinalPause)) {
+            record.faults.push_back("hand " + std::to_string(record.hands) + ": " + leftover);
+        }
+    }
+
     std::string answerKey() {
         books.atWait();
         const std::string line = row(promptLine);
+        lookForLeftovers(contains(line, "포커게임 최종으로 승리하였습니다!"));
         if (contains(line, "포커게임 최종으로 승리하였습니다!")) {
             ++record.finalPauses;
             record.finalLine = line;
@@ -37,6 +46,7 @@ struct Watch {
 
     std::string answerLine() {
         books.atWait();
+        lookForLeftovers(false);
         if (!setupDone) {
             setupDone = contains(row(layout::setupPrompt.y), "Computer 인원 입력");
             return setupDone ? std::to_string(plan.computers) + "\n" : plan.name + "\n";
@@ -65,7 +75,7 @@ GameRecord playWholeGame(GameTable& table, const GamePlan& plan) {
     } catch (const platform::InputClosed&) {
     }
     whenScriptRunsOut(nullptr);
-    watch.record.faults = watch.books.faults();
+    watch.record.faults.insert(watch.record.faults.begin(), watch.books.faults().begin(), watch.books.faults().end());
     watch.record.maxCardsInHand = watch.books.maxCardsInHand();
     return watch.record;
 }

@@ -312,7 +312,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{Source::Pipe, "e\u0301\U000E0080"sv, "e??"sv}));
 
 // A megabyte pasted at the name prompt: at the keyboard the name stops at
-// the table's edge (the rest is refused with a bell); from a pipe it is kept
+// the panel on the table's right (the rest is refused with a bell); from a pipe it is kept
 // whole, and where it is shown it runs to the screen's edge and no further.
 // Either way the game goes on.
 TEST_F(BadInputTest, MegabyteNameStopsAtTheEdgeOrIsKeptWhole) {
@@ -331,7 +331,7 @@ TEST_F(BadInputTest, MegabyteNameStopsAtTheEdgeOrIsKeptWhole) {
                 EXPECT_EQ(kept, name);
             } else {
                 EXPECT_TRUE(name.starts_with(kept));
-                EXPECT_EQ(platform::cellWidth(kept), 68) << "from after the prompt to the frame";
+                EXPECT_EQ(platform::cellWidth(kept), 26) << "from after the prompt to the panel on the right";
                 EXPECT_GT(fake::bells(), 0);
             }
             ASSERT_EQ(person.seen.size(), 3u);

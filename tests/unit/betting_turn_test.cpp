@@ -129,6 +129,18 @@ TEST_F(BettingTurnTest, ComputerRaiseDoublesTheStakeForTheSeatsAfterIt) {
     EXPECT_EQ(table.getPot(), 600);
 }
 
+// A raise leaves the label with the old money; the fold that follows redraws
+// the panel with the new, shorter money and then wipes the label: nothing of
+// either is left.
+TEST_F(BettingTurnTest, AFoldAfterARaiseLeavesNothingOfTheLabel) {
+    EXPECT_TRUE(turn(1, 0, {1, 0, 10}));
+    EXPECT_TRUE(turn(2, 0, {1, 1, 10}));
+    expectLabel(1, "Computer1(금액:1000000)");
+    EXPECT_TRUE(turn(1, 2, {0}));
+    expectNoLabel(1, "Computer1(금액:1000000)");
+    EXPECT_FALSE(markerShows(1));
+}
+
 TEST_F(BettingTurnTest, ComputerFoldFillsItsPanelWithoutAPause) {
     EXPECT_TRUE(turn(1, 0, {0}));
     EXPECT_FALSE(seat(1).isInHand());

@@ -1,12 +1,17 @@
 // What a terminal is sent for a frame: only the cells that changed, placed
 // and coloured with the fewest sequences that change something, never past
 // the window's edge, each frame wrapped in the synchronized-update marks.
+#include "fake/virtual_terminal.h"
 #include "platform/frame_encoder.h"
+#include "platform/narrow_glyphs.h"
 #include "platform/screen_model.h"
+#include "platform/text_width.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -34,6 +39,7 @@ struct Terminal {
 
     Terminal() {
         encoder.setGlyphsNarrow(false);
+        encoder.setWindow(162, 42);
         frame(); // the terminal shows the blank model
     }
     std::string frame() { return inner(encoder.encode(model)); }
@@ -44,6 +50,9 @@ struct Terminal {
         model.setAttribute(7);
     }
 };
+
+// A block wide enough to be worth shifting rather than sending again.
+constexpr const char* card = "[a card of twenty cells]";
 
 struct Case {
     const char* name;
@@ -61,6 +70,8 @@ TEST(FrameEncoder, SendsTheChangedCellsWithTheFewestSequences) {
         {"cells side by side need one move", nothing, [](Terminal& t) { t.text(5, 3, "ab"); }, "\x1b[4;6Hab"},
         {"further along the row: a column move", nothing,
          [](Terminal& t) { t.text(5, 3, "a"), t.text(20, 3, "b"); }, "\x1b[4;6Ha\x1b[21Gb"},
+        {"the next row: the shorter move", nothing,
+         [](Terminal& t) { t.text(5, 3, "a"), t.text(5, 4, "b"), t.text(0, 5, "c"); }, "\x1b[4;6Ha\x1b[5;6Hb\x1b[B\rc"},
         {"a short unchanged gap is sent again rather than moved over",
          [](Terminal& t) { t.text(5, 3, "abcd"); }, [](Terminal& t) { t.text(5, 3, "x"), t.text(8, 3, "y"); },
          "\x1b[6Gxbcy"},
@@ -72,17 +83,26 @@ TEST(FrameEncoder, SendsTheChangedCellsWithTheFewestSequences) {
          [](Terminal& t) { t.text(0, 1, "same", 12); }, ""},
         {"a cleared and redrawn frame sends only the difference, never a clear",
          [](Terminal& t) { t.text(0, 1, "hello"), t.text(70, 20, "card"); },
-         [](Terminal& t) { t.model.clear(), t.text(0, 1, "help"); }, "\x1b[2;4Hp \x1b[21;71H    "},
+         [](Terminal& t) { t.model.clear(), t.text(0, 1, "help"); }, "\x1b[2;4Hp\x1b[K\x1b[21;71H\x1b[K"},
+        {"a long run of blanks is erased, to the line's end or by count",
+         [](Terminal& t) { t.text(0, 1, "0123456789abcdefghij"), t.text(150, 1, "xyz"); },
+         [](Terminal& t) { t.model.clear(), t.text(0, 1, "01"), t.text(150, 1, "xyz"); }, "\x1b[3G\x1b[148X"},
+        {"a block that slid sideways is moved by inserting cells", [](Terminal& t) { t.text(10, 1, card); },
+         [](Terminal& t) { t.model.clear(), t.text(16, 1, card); }, "\x1b[11G\x1b[6@"},
+        {"and back by deleting them", [](Terminal& t) { t.text(16, 1, card); },
+         [](Terminal& t) { t.model.clear(), t.text(10, 1, card); }, "\x1b[11G\x1b[6P"},
+        {"a short block is sent again rather than shifted", [](Terminal& t) { t.text(10, 1, "[c]"); },
+         [](Terminal& t) { t.model.clear(), t.text(16, 1, "[c]"); }, "\x1b[3D      [c]"},
         {"a line end goes on at the start of the next line", nothing, [](Terminal& t) { t.text(0, 2, "a\nb"); },
-         "\x1b[3;1Ha\x1b[4;1Hb"},
-        {"text past the right edge is dropped, and the next place is explicit", nothing,
+         "\x1b[3;1Ha\x1b[B\rb"},
+        {"text past the right edge is dropped; the terminal's cursor is then not known", nothing,
          [](Terminal& t) { t.text(159, 1, "abcd"), t.text(0, 2, "e"); }, "\x1b[2;160Habc\x1b[3;1He"},
         {"a shown cursor is placed and shown", nothing,
          [](Terminal& t) { t.model.moveCursor(4, 2), t.model.setCursorVisible(true); }, "\x1b[3;5H\x1b[?25h"},
         {"a hidden cursor is not moved for nothing", nothing, [](Terminal& t) { t.model.moveCursor(4, 2); }, ""},
         {"the bell", nothing, [](Terminal& t) { t.model.ringBell(); }, "\a"},
         {"writing over half of a wide glyph blanks its other half", [](Terminal& t) { t.text(0, 1, "가"); },
-         [](Terminal& t) { t.text(1, 1, "a"); }, "\x1b[1G a"},
+         [](Terminal& t) { t.text(1, 1, "a"); }, "\r a"},
     };
     for (const Case& c : cases) {
         Terminal t;
@@ -133,7 +153,7 @@ TEST(FrameEncoder, OnlyWhatTheWindowShowsIsSentAndAllOfItOnceItGrows) {
     EXPECT_EQ(t.frame(), "\x1b[2;3H ") << "a two-cell glyph cut by the edge stays unsent";
     t.encoder.setWindow(162, 42);
     t.encoder.forget();
-    EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[2;1Hab 나f\x1b[3;1Hg\x1b[?25l");
+    EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[2;1Hab 나f\x1b[B\rg\x1b[?25l");
 }
 
 TEST(FrameEncoder, ANoticeIsFollowedByTheWholeTable) {
@@ -142,4 +162,59 @@ TEST(FrameEncoder, ANoticeIsFollowedByTheWholeTable) {
     t.frame();
     EXPECT_EQ(t.encoder.notice({"small", "window"}), "\x1b[0m\x1b[2J\x1b[1;1Hsmall\x1b[2;1Hwindow");
     EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[3;3H\x1b[91mtable\x1b[?25l");
+}
+
+// Whatever is drawn, frame after frame, a terminal fed the frames shows the
+// model: random text of every width, colours, clears, blocks sliding
+// sideways, on terminals that draw the layout glyphs one or two cells wide.
+TEST(FrameEncoder, ATerminalFedTheFramesShowsTheModel) {
+    const char* pieces[] = {"a", "xyz", " ", "    ", "가", "한글", "┌─┐", "│", "※※", "♥", "▩▩▩", "🚀", "10"};
+    for (const bool narrow : {true, false}) {
+        std::mt19937 random(narrow ? 7 : 11);
+        ScreenModel model(40, 6);
+        FrameEncoder encoder;
+        encoder.setGlyphsNarrow(narrow);
+        encoder.setWindow(40, 6);
+        fake::VirtualTerminal terminal(40, 6, narrow);
+        int block = 10;
+        for (int frame = 0; frame < 400; ++frame) {
+            if (random() % 4 == 0) {
+                model.clear();
+                block += static_cast<int>(random() % 13) - 6; // a card sliding
+                block = std::clamp(block, 0, 30);
+                model.moveCursor(block, 2);
+                model.write("┌───┐");
+                model.moveCursor(block, 3);
+                model.write("│※※※│");
+            }
+            for (int n = static_cast<int>(random() % 4); n > 0; --n) {
+                model.moveCursor(static_cast<int>(random() % 40), static_cast<int>(random() % 6));
+                model.setAttribute(random() % 3 == 0 ? 12 : 7);
+                model.write(pieces[random() % std::size(pieces)]);
+            }
+            model.setAttribute(7);
+            terminal.feed(encoder.encode(model));
+            for (int y = 0; y < model.lines(); ++y) {
+                for (int x = 0; x < model.columns(); ++x) {
+                    const platform::Cell& c = model.at(x, y);
+                    if (c.rightHalf) {
+                        const char32_t left = model.at(x - 1, y).glyph;
+                        if (narrow && platform::isLayoutGlyph(left)) {
+                            ASSERT_EQ(terminal.cell(x, y), platform::encodeUtf8(platform::fillerAfter(left)))
+                                << "the filler, frame " << frame << " at " << x << "," << y;
+                        }
+                        continue;
+                    }
+                    ASSERT_EQ(terminal.cell(x, y), platform::encodeUtf8(c.glyph))
+                        << (narrow ? "narrow" : "wide") << " frame " << frame << " at " << x << "," << y;
+                    if (!c.isBlank()) {
+                        ASSERT_EQ(terminal.attributeAt(x, y), c.attribute) << "frame " << frame;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(terminal.wraps(), 0);
+        EXPECT_EQ(terminal.scrolls(), 0);
+        EXPECT_EQ(terminal.unknownSequences(), 0);
+    }
 }

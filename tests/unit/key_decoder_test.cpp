@@ -1,6 +1,7 @@
 // Keys as the game reads them, from the bytes terminals send.
 #include "platform/console.h"
 #include "platform/key_decoder.h"
+#include "support/byte_script.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +16,7 @@ using platform::KeyDecoder;
 namespace {
 
 std::vector<int> keysUntilEnd(const std::string& bytes) {
-    std::size_t at = 0;
-    KeyDecoder keys({[&]() -> unsigned char {
-                         if (at == bytes.size()) {
-                             throw platform::InputClosed();
-                         }
-                         return static_cast<unsigned char>(bytes[at++]);
-                     },
-                     [&](int) -> std::optional<unsigned char> {
-                         if (at == bytes.size()) {
-                             return std::nullopt;
-                         }
-                         return static_cast<unsigned char>(bytes[at++]);
-                     }});
+    KeyDecoder keys(bytesOf(bytes));
     std::vector<int> codes;
     try {
         for (;;) {

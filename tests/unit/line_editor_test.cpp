@@ -5,6 +5,7 @@
 #include "platform/line_editor.h"
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
+#include "support/byte_script.h"
 
 #include <gtest/gtest.h>
 
@@ -43,19 +44,7 @@ std::string shownFrom(const ScreenModel& model) {
 Edited edit(const std::string& bytes, int width = 40) {
     ScreenModel model(80, 5);
     model.moveCursor(startX, row);
-    std::size_t at = 0;
-    platform::KeyDecoder keys({[&]() -> unsigned char {
-                                   if (at == bytes.size()) {
-                                       throw platform::InputClosed();
-                                   }
-                                   return static_cast<unsigned char>(bytes[at++]);
-                               },
-                               [&](int) -> std::optional<unsigned char> {
-                                   if (at == bytes.size()) {
-                                       return std::nullopt;
-                                   }
-                                   return static_cast<unsigned char>(bytes[at++]);
-                               }});
+    platform::KeyDecoder keys(bytesOf(bytes));
     int bells = 0;
     const std::string taken = platform::editLine(model, startX + width, [&] {
         bells += model.takeBell() ? 1 : 0;

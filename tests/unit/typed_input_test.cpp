@@ -101,13 +101,4 @@ TEST_F(TypedInputTest, AnUnfinishedLastLineCountsOnlyFromAPipe) {
     EXPECT_EQ(platform::readInt(), 12);
 }
 
-TEST(TextWidth, CellsByTheLayoutRule) {
-    EXPECT_EQ(platform::cellWidth("Exit"), 4);
-    EXPECT_EQ(platform::cellWidth("♤ ♧ Brannocktide ◇ ♡"), 24);
-    EXPECT_EQ(platform::cellWidth("1.배팅2.다이 : "), 15);
-    EXPECT_EQ(platform::cellWidth("Player 이름 입력 : "), 19);
-    EXPECT_EQ(platform::cellWidth("Computer 인원 입력(1~6) : "), 26);
-    EXPECT_EQ(platform::cellWidth("\xff"), 1); // shown as "?"
-}
-
 } // namespace

@@ -30,11 +30,17 @@ CHAR_INFO charInfo(WCHAR c, WORD attributes) {
     return info;
 }
 
+// A character that joins the one before it: the second cell of a syllable
+// on a console that keeps Hangul in one cell.
+constexpr WCHAR zeroWidthSpace = 0x200B;
+
 // One row of the model as the console's cells. A two-cell glyph takes two
 // cells holding the same character, marked as its leading and trailing
-// halves, as the console itself keeps a wide character; a layout glyph the
-// console draws one cell wide is followed by its filler instead.
-void composeRow(const ScreenModel& model, int y, bool glyphsNarrow, CHAR_INFO* out) {
+// halves, as a console that gives it two cells keeps it; on a console that
+// keeps it in one cell, the second holds a zero-width space so the terminal
+// behind it shows the glyph across both. A layout glyph the console draws
+// one cell wide is followed by its filler instead.
+void composeRow(const ScreenModel& model, int y, bool glyphsNarrow, bool hangulInOneCell, CHAR_INFO* out) {
     for (int x = 0; x < model.columns(); ++x) {
         const Cell& c = model.at(x, y);
         const WORD attributes = static_cast<WORD>(c.isBlank() ? attrNormal : c.attribute);
@@ -43,11 +49,15 @@ void composeRow(const ScreenModel& model, int y, bool glyphsNarrow, CHAR_INFO* o
             out[x] = charInfo(c.rightHalf ? L' ' : unitOf(c.glyph), attributes);
         } else if (glyphsNarrow && isLayoutGlyph(c.glyph)) {
             out[x] = charInfo(unitOf(c.glyph), attributes);
-            out[x + 1] = charInfo(utf16FromUtf8(fillerAfter(c.glyph))[0], attributes);
+            out[x + 1] = charInfo(unitOf(fillerAfter(c.glyph)), attributes);
             ++x;
         } else if (c.glyph >= 0x10000) {
             out[x] = charInfo(L'?', attributes);
             out[x + 1] = charInfo(L' ', attributes);
+            ++x;
+        } else if (hangulInOneCell && !isLayoutGlyph(c.glyph)) {
+            out[x] = charInfo(unitOf(c.glyph), attributes);
+            out[x + 1] = charInfo(zeroWidthSpace, attributes);
             ++x;
         } else {
             out[x] = charInfo(unitOf(c.glyph), attributes | COMMON_LVB_LEADING_BYTE);
@@ -62,11 +72,6 @@ void composeRow(const ScreenModel& model, int y, bool glyphsNarrow, CHAR_INFO* o
 void ConsoleOutput::attach(void* outputHandle, Presentation how) {
     handle = outputHandle;
     presentation = how;
-}
-
-void ConsoleOutput::setGlyphsNarrow(bool narrow) {
-    glyphsNarrow = narrow;
-    encoder.setGlyphsNarrow(narrow);
 }
 
 void ConsoleOutput::writeText(const std::string& utf8) {
@@ -116,7 +121,7 @@ void ConsoleOutput::presentCells(ScreenModel& model) {
         const int columns = model.columns();
         std::vector<CHAR_INFO> cells(static_cast<std::size_t>((last - first + 1) * columns));
         for (int y = first; y <= last; ++y) {
-            composeRow(model, y, glyphsNarrow, &cells[static_cast<std::size_t>((y - first) * columns)]);
+            composeRow(model, y, glyphsNarrow, hangulInOneCell, &cells[static_cast<std::size_t>((y - first) * columns)]);
         }
         SMALL_RECT region{0, static_cast<SHORT>(first), static_cast<SHORT>(columns - 1), static_cast<SHORT>(last)};
         WriteConsoleOutputW(handle, cells.data(), cell(columns, last - first + 1), cell(0, 0), &region);
@@ -165,19 +170,24 @@ void ConsoleOutput::repaint() {
     framesHeld = false;
 }
 
-int ConsoleOutput::measureGlyphCells() {
-    int cells = 1;
-    whileSessionOn([&] {
-        SetConsoleCursorPosition(handle, cell(0, 1));
-        DWORD written = 0;
-        WriteConsoleW(handle, L"\u250C", 1, &written, nullptr);
-        cells = cursorColumn(handle);
-        SetConsoleCursorPosition(handle, cell(0, 1));
-        WriteConsoleW(handle, L"  ", 2, &written, nullptr);
+int ConsoleOutput::cellsOf(const wchar_t* text) {
+    SetConsoleCursorPosition(handle, cell(0, 1));
+    DWORD written = 0;
+    WriteConsoleW(handle, text, 1, &written, nullptr);
+    const int cells = cursorColumn(handle);
+    SetConsoleCursorPosition(handle, cell(0, 1));
+    WriteConsoleW(handle, L"  ", 2, &written, nullptr);
+    return cells;
+}
+
+void ConsoleOutput::measureCells() {
+    whileSessionOn([this] {
+        glyphsNarrow = cellsOf(L"\u250C") != 2;
+        hangulInOneCell = cellsOf(L"\uAC00") == 1;
     });
+    encoder.setGlyphsNarrow(glyphsNarrow);
     encoder.loseCursor();
     cursorX = cursorY = -1;
-    return cells;
 }
 
 } // namespace platform::windows

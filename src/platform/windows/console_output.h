@@ -21,9 +21,6 @@ class ConsoleOutput {
     void attach(void* handle, Presentation presentation);
     bool isConsole() const { return presentation != Presentation::stream; }
 
-    // Whether the console draws the layout glyphs one cell wide; when it
-    // does, each is followed by a filler cell.
-    void setGlyphsNarrow(bool narrow);
     // The part of the model the window shows.
     void setWindow(int columns, int lines) { encoder.setWindow(columns, lines); }
 
@@ -35,19 +32,24 @@ class ConsoleOutput {
     // The next frame draws the whole model again.
     void repaint();
 
-    // Cells the console moves on for one layout glyph (1 or 2), found by
-    // writing one and asking where the cursor went; the glyph is wiped again.
-    int measureGlyphCells();
+    // Finds out how many cells the console gives a layout glyph and a Hangul
+    // syllable (1 or 2 each), by writing one of each and asking where the
+    // cursor went; both are wiped again.
+    void measureCells();
 
   private:
     void writeText(const std::string& utf8);
     void presentCells(ScreenModel& model);
     void placeCursor(const ScreenModel& model);
 
+    int cellsOf(const wchar_t* text);
+
     void* handle = nullptr;
     Presentation presentation = Presentation::stream;
     FrameEncoder encoder;
     bool glyphsNarrow = true;
+    // The console keeps a Hangul syllable in one cell (and shows it wide).
+    bool hangulInOneCell = false;
     bool framesHeld = false;
     // What a screen buffer of the game's own shows: nothing is known until
     // the first frame draws every row.

@@ -13,6 +13,8 @@ namespace {
 // Leaves the alternate screen with normal colours and the cursor shown.
 constexpr wchar_t leaveScreen[] = L"\x1b[0m\x1b[?25h\x1b[?1049l";
 constexpr wchar_t enterScreen[] = L"\x1b[?1049h\x1b[0m\x1b[?25l";
+constexpr wchar_t enterAlternate[] = L"\x1b[?1049h";
+constexpr wchar_t leaveAlternate[] = L"\x1b[?1049l";
 
 struct SavedConsole {
     HANDLE input = INVALID_HANDLE_VALUE;
@@ -29,6 +31,10 @@ struct SavedConsole {
     COORD bufferSize{};
     SMALL_RECT window{};
     Presentation presentation = Presentation::stream;
+    // The console takes terminal sequences without carrying them out itself
+    // but hands them to the terminal it runs in (wine does): the game's own
+    // screen buffer is then drawn in that terminal's alternate screen.
+    bool handsOnSequences = false;
 };
 
 SavedConsole saved;
@@ -65,10 +71,32 @@ void saveOutput() {
     GetConsoleCursorInfo(saved.output, &saved.cursor);
 }
 
-// Terminal sequences in the alternate screen, where the console takes them.
+// Whether the console carries out a cursor move it is sent as a terminal
+// sequence: the cursor must land where the sequence says. The cursor is put
+// back where it was either way.
+bool carriesOutMoves() {
+    CONSOLE_SCREEN_BUFFER_INFO before;
+    CONSOLE_SCREEN_BUFFER_INFO after;
+    if (!GetConsoleScreenBufferInfo(saved.output, &before)) {
+        return false;
+    }
+    write(saved.output, L"\x1b[2;3H");
+    const bool moved = GetConsoleScreenBufferInfo(saved.output, &after) &&
+                       after.dwCursorPosition.X == before.srWindow.Left + 2 &&
+                       after.dwCursorPosition.Y == before.srWindow.Top + 1;
+    SetConsoleCursorPosition(saved.output, before.dwCursorPosition);
+    return moved;
+}
+
+// Terminal sequences in the alternate screen, where the console carries
+// them out.
 bool enterVirtualTerminal() {
     const DWORD mode = saved.outputMode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
     if (!SetConsoleMode(saved.output, mode)) {
+        return false;
+    }
+    if (!carriesOutMoves()) {
+        saved.handsOnSequences = true;
         return false;
     }
     write(saved.output, enterScreen);
@@ -77,6 +105,9 @@ bool enterVirtualTerminal() {
 
 // A screen buffer of the game's own, shown instead of the user's.
 bool enterOwnBuffer() {
+    if (saved.handsOnSequences) {
+        write(saved.output, enterAlternate);
+    }
     saved.ownBuffer = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                 nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
     if (saved.ownBuffer == INVALID_HANDLE_VALUE) {
@@ -89,11 +120,9 @@ bool enterOwnBuffer() {
 }
 
 Presentation choosePresentation() {
-#ifndef BRANNOCKTIDE_LEGACY_CONSOLE
     if (enterVirtualTerminal()) {
         return Presentation::virtualTerminal;
     }
-#endif
     return enterOwnBuffer() ? Presentation::screenBuffer : Presentation::stream;
 }
 
@@ -114,16 +143,21 @@ void restoreSize(HANDLE out) {
 }
 
 void restoreOutput() {
-    if (saved.presentation == Presentation::virtualTerminal) {
-        write(saved.output, leaveScreen);
-        restoreSize(saved.output);
-    } else if (saved.presentation == Presentation::screenBuffer) {
+    if (saved.presentation == Presentation::screenBuffer) {
         SetConsoleActiveScreenBuffer(saved.output);
         CloseHandle(saved.ownBuffer);
     }
-    SetConsoleMode(saved.output, saved.outputMode);
     SetConsoleTextAttribute(saved.output, saved.attributes);
     SetConsoleCursorInfo(saved.output, &saved.cursor);
+    // The terminal's own screen comes back last, so nothing the console
+    // does on the way out lands on it.
+    if (saved.presentation == Presentation::virtualTerminal) {
+        write(saved.output, leaveScreen);
+        restoreSize(saved.output);
+    } else if (saved.handsOnSequences) {
+        write(saved.output, leaveAlternate);
+    }
+    SetConsoleMode(saved.output, saved.outputMode);
 }
 
 void restore() {

@@ -58,7 +58,7 @@ void open() {
     c.output.attach(c.session.output, c.session.presentation);
     std::atexit(endAtExit);
     if (c.output.isConsole()) {
-        c.output.setGlyphsNarrow(c.output.measureGlyphCells() != 2);
+        c.output.measureCells();
     }
 }
 
