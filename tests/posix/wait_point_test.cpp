@@ -1,5 +1,6 @@
 // A wait that a window change interrupts draws the screen again at once and
 // then waits for the rest of its time; the signal never writes by itself.
+#include "platform/posix/readiness.h"
 #include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/wait_point.h"
@@ -13,7 +14,6 @@
 #include <string>
 #include <thread>
 
-#include <poll.h>
 #include <unistd.h>
 
 using namespace platform::posix;
@@ -38,8 +38,7 @@ class CapturedOutput {
     std::string taken() {
         std::string text;
         char buf[4096];
-        pollfd in{fds[0], POLLIN, 0};
-        while (::poll(&in, 1, 0) > 0) {
+        while (awaitReadable({fds[0]}, 0).at(0)) {
             const ssize_t n = ::read(fds[0], buf, sizeof buf);
             if (n <= 0) {
                 break;
