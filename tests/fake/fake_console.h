@@ -6,6 +6,7 @@
 // script of keystrokes and typed lines stands in for the keyboard, and a
 // clock that sleeps move forward without taking any time.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>

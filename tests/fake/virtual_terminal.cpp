@@ -9,6 +9,9 @@
 #include <clocale>
 #include <cwchar>
 #include <locale.h>
+#ifdef __APPLE__
+#include <xlocale.h> // newlocale and uselocale live here on macOS
+#endif
 #endif
 
 namespace fake {

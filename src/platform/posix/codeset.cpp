@@ -7,6 +7,9 @@
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
+#ifdef __APPLE__
+#include <xlocale.h> // newlocale and nl_langinfo_l live here on macOS
+#endif
 
 namespace platform::posix {
 
