@@ -29,6 +29,9 @@ shell_screen_back() {
 # `environment` goes before wine, `redirect` after the game's arguments.
 run_game() {
     local environment=${1:-} redirect=${2:-}
+    # A wine started while the last one's server is still going down may end
+    # at once: wait for it to be gone.
+    timeout 60 wineserver -w
     start_shell 162 42
     rm -f "$E2E_DIR/status"
     run_in_pane "echo $marker; $environment wine '$exe' --pace ${PACE:-1} $redirect; echo \$? > $E2E_DIR/status"
