@@ -21,11 +21,22 @@ note "$all_samples samples, $shuffle_samples of them during the shuffle, the res
 ((shuffle_samples > 10)) || fail "only $shuffle_samples samples during the shuffle"
 
 note "a pass, then the prompt of the next round shows nothing after the colon"
-wait_until "the first betting prompt" 60 eval 'prompt_line | grep -qF "1.배팅 2.다이 : "'
-keys 3 Enter
-# The next round's prompt comes once the person's fourth card is dealt.
-wait_until "the fourth card" 60 cells_are 27 98 "┌"
-wait_until "the second betting prompt" 60 eval '[[ $(pane_format "#{cursor_flag}") == 1 ]]'
+# When every computer folds after the pass, the hand ends at the person's
+# next turn without a prompt; the next hand is played instead.
+second_prompt_or_hand_end() {
+    [[ $(pane_format "#{cursor_flag}") == 1 ]] || screen_has "패로 승리하였습니다"
+}
+for hand in 1 2 3 4 5; do
+    wait_until "a first betting prompt" 60 eval 'prompt_line | grep -qF "1.배팅 2.다이 : "'
+    keys 3 Enter
+    # The next round's prompt comes once the person's fourth card is dealt.
+    wait_until "the fourth card" 60 cells_are 27 98 "┌"
+    wait_until "the second betting prompt or the end of the hand" 60 second_prompt_or_hand_end
+    screen_has "패로 승리하였습니다" || break
+    ((hand < 5)) || fail "every computer folded after the pass in five hands"
+    note "hand $hand ended with every computer folded; the next hand"
+    keys Enter
+done
 prompt_line | grep -qE '1\.배팅 2\.다이 : +┌' || fail "the prompt line is not the prompt alone: $(prompt_line)"
 kill -TERM "$(game_pid)"
 expect_restored_after_exit 143
