@@ -122,9 +122,11 @@ attributes_at() {
     done
 }
 
+# The key that moved it may still be on its way to the game: wait for the
+# cursor before its colour is read.
 expect_red_cursor_on() {
     local y=$1
-    expect_cells "$y" 68 "▷ "
+    wait_until "the cursor on line $y" 5 cells_are "$y" 68 "▷ "
     [[ $(attributes_at "$y" 68) == *91* ]] || fail "the cursor on line $y is not light red"
 }
 
