@@ -19,18 +19,6 @@ int cursorKeyCode(unsigned char final) {
     return codes[final - 'A'];
 }
 
-int utf8Length(unsigned char lead) {
-    if ((lead & 0xE0) == 0xC0) {
-        return 2;
-    }
-    if ((lead & 0xF0) == 0xE0) {
-        return 3;
-    }
-    return (lead & 0xF8) == 0xF0 ? 4 : 1;
-}
-
-LineKey lineKey(LineKey::Kind kind, char32_t c = 0) { return {kind, c}; }
-
 } // namespace
 
 unsigned char KeyDecoder::nextByte() {
@@ -92,35 +80,17 @@ int KeyDecoder::nextKey() {
 }
 
 LineKey KeyDecoder::nextLineKey() {
-    for (;;) {
-        const unsigned char byte = nextByte();
-        switch (byte) {
-        case '\r':
-        case '\n':
-            return lineKey(LineKey::Kind::enter);
-        case 0x7F:
-        case 0x08:
-            return lineKey(LineKey::Kind::erase);
-        case 0x15:
-            return lineKey(LineKey::Kind::eraseLine);
-        case 0x04:
-            return lineKey(LineKey::Kind::endOfInput);
-        case keyEscape:
-            afterEscape(); // cursor keys, function keys and paste marks edit nothing
-            secondCode.reset();
-            return lineKey(LineKey::Kind::none);
-        default:
-            break;
-        }
-        if (byte >= 0x80) {
-            const auto c = restOfCharacter(byte);
-            return lineKey(LineKey::Kind::character, c ? *c : U'?');
-        }
-        if (byte >= 0x20) {
-            return lineKey(LineKey::Kind::character, byte);
-        }
-        return lineKey(LineKey::Kind::none);
+    const unsigned char byte = nextByte();
+    if (byte == keyEscape) {
+        afterEscape(); // cursor keys, function keys and paste marks edit nothing
+        secondCode.reset();
+        return {LineKey::Kind::none};
     }
+    if (byte >= 0x80) {
+        const auto c = restOfCharacter(byte);
+        return {LineKey::Kind::character, c ? *c : U'?'};
+    }
+    return lineKeyFor(byte);
 }
 
 std::optional<int> KeyDecoder::afterEscape() {

@@ -93,6 +93,24 @@ class CursorShown {
 
 } // namespace
 
+LineKey lineKeyFor(char32_t c) {
+    using Kind = LineKey::Kind;
+    switch (c) {
+    case U'\r':
+    case U'\n':
+        return {Kind::enter};
+    case 0x7F:
+    case 0x08:
+        return {Kind::erase};
+    case 0x15:
+        return {Kind::eraseLine};
+    case 0x04:
+        return {Kind::endOfInput};
+    default:
+        return c < 0x20 ? LineKey{Kind::none} : LineKey{Kind::character, c};
+    }
+}
+
 std::string editLine(ScreenModel& model, int edge, const std::function<LineKey()>& nextKey) {
     const int attribute = model.attribute();
     model.setAttribute(attrNormal);

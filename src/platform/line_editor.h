@@ -24,6 +24,11 @@ struct LineKey {
     char32_t character = 0;
 };
 
+// What a character read from the console means to a typed line: CR or LF
+// ends it, BS or DEL takes back a character, Ctrl-U clears it, Ctrl-D ends
+// the input; other controls mean nothing, and the rest is typed.
+LineKey lineKeyFor(char32_t c);
+
 // Reads one line at the model's cursor, the cursor shown meanwhile:
 // printable characters are echoed (one that is not shows as "?", and is
 // taken as "?"); Backspace takes back a whole character and the cells it

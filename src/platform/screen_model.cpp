@@ -6,12 +6,6 @@
 
 namespace platform {
 
-namespace {
-
-bool isControl(char32_t c) { return c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0); }
-
-} // namespace
-
 ScreenModel::ScreenModel(int columns, int lines) { resize(columns, lines); }
 
 void ScreenModel::resize(int columns, int lines) {
@@ -87,13 +81,13 @@ void ScreenModel::write(std::string_view text) {
             continue;
         }
         const CodePoint cp = decodeUtf8(text, at);
-        const bool invalidByte = cp.value == 0xFFFD && cp.length == 1;
         at += cp.length;
         if (cp.value == U'\n') {
             newLine();
-        } else if (invalidByte) {
+        } else if (cp.isInvalid()) {
             put(U'?', 1);
-        } else if (!isControl(cp.value)) {
+        } else {
+            // Controls and characters without cells of their own measure 0.
             if (cp.value != lastGlyph) {
                 lastGlyph = cp.value;
                 lastWidth = cellWidth(cp.value);

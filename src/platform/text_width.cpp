@@ -35,23 +35,31 @@ bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 } // namespace
 
+int utf8Length(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0) {
+        return 2;
+    }
+    if ((lead & 0xF0) == 0xE0) {
+        return 3;
+    }
+    return (lead & 0xF8) == 0xF0 ? 4 : 1;
+}
+
 CodePoint decodeUtf8(std::string_view text, std::size_t at) {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80) {
         return {lead, 1};
     }
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, minimum = 0x10000;
-    } else {
+    // The bits the lead byte carries, and the least value its length may
+    // hold (a longer form is invalid).
+    constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    constexpr char32_t minimums[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto length = static_cast<std::size_t>(utf8Length(lead));
+    if (length == 1) {
         return {replacement, 1};
     }
+    char32_t value = lead & leadBits[length];
+    const char32_t minimum = minimums[length];
     if (at + length > text.size()) {
         return {replacement, 1};
     }
@@ -131,8 +139,7 @@ std::string sanitizeTyped(std::string_view text) {
     safe.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const CodePoint cp = decodeUtf8(text, at);
-        const bool broken = cp.value == replacement && cp.length == 1;
-        if (broken || !isShowable(cp.value)) {
+        if (cp.isInvalid() || !isShowable(cp.value)) {
             safe += '?';
         } else {
             safe.append(text.substr(at, cp.length));

@@ -15,8 +15,14 @@ namespace platform {
 struct CodePoint {
     char32_t value;
     std::size_t length;
+
+    // A byte that starts no character (or a broken one).
+    bool isInvalid() const { return value == 0xFFFD && length == 1; }
 };
 CodePoint decodeUtf8(std::string_view text, std::size_t at);
+// The bytes of the UTF-8 character that starts with `lead`: 1 for ASCII and
+// for a byte that starts no longer character.
+int utf8Length(unsigned char lead);
 // The code point as UTF-8.
 std::string encodeUtf8(char32_t c);
 

@@ -1,11 +1,29 @@
 #include "platform/typed_input.h"
 
+#include "platform/console.h"
 #include "platform/text_width.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace platform {
+
+std::string lineOfBytes(const std::function<unsigned char()>& nextByte) {
+    std::string line;
+    while (line.empty() || line.back() != '\n') {
+        try {
+            line += static_cast<char>(nextByte());
+        } catch (const InputClosed&) {
+            if (line.empty()) {
+                throw;
+            }
+            line += '\n';
+        }
+    }
+    return line;
+}
 
 namespace {
 

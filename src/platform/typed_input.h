@@ -3,10 +3,17 @@
 // way formatted extraction from standard input takes them: what is left of a
 // line stays for the next read.
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace platform {
+
+// A line of a pipe or a file from its bytes: everything up to and including
+// the next '\n', a last line without one getting one. `nextByte` throws
+// InputClosed at the end of the input; so does this, when nothing at all is
+// left.
+std::string lineOfBytes(const std::function<unsigned char()>& nextByte);
 
 class TypedInput {
   public:

@@ -10,9 +10,6 @@ namespace {
 
 constexpr char32_t replacement = 0xFFFD;
 
-bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 } // namespace
 
 void appendUtf16(std::u16string& out, char32_t c) {
@@ -43,7 +40,7 @@ std::string utf8FromUtf16(std::u16string_view text) {
         const char32_t unit = text[at];
         const bool pairFollows = at + 1 < text.size() && isLowSurrogate(text[at + 1]);
         if (isHighSurrogate(unit) && pairFollows) {
-            out += encodeUtf8(0x10000 + ((unit - 0xD800) << 10) + (text[at + 1] - 0xDC00));
+            out += encodeUtf8(fromSurrogates(unit, text[at + 1]));
             ++at;
         } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
             out += encodeUtf8(replacement);

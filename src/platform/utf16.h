@@ -7,6 +7,11 @@
 
 namespace platform {
 
+inline bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+inline bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+// The code point a high and a low surrogate stand for together.
+inline char32_t fromSurrogates(char32_t high, char32_t low) { return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00); }
+
 // Appends one code point: one unit, or a surrogate pair above U+FFFF.
 void appendUtf16(std::u16string& out, char32_t c);
 

@@ -7,6 +7,7 @@
 #include "platform/frame_encoder.h"
 #include "platform/key_decoder.h"
 #include "platform/screen_model.h"
+#include "platform/typed_input.h"
 
 #include <deque>
 #include <optional>
@@ -120,18 +121,7 @@ LineKey backend::nextLineKey() {
 
 std::string backend::readRawLine() {
     awaiting(fake::Wait::Line);
-    std::string line;
-    while (line.empty() || line.back() != '\n') {
-        try {
-            line += static_cast<char>(takeScript());
-        } catch (const InputClosed&) {
-            if (line.empty()) {
-                throw;
-            }
-            line += '\n'; // a last line without its end
-        }
-    }
-    return line;
+    return lineOfBytes(&takeScript);
 }
 
 void sleepMs(int milliseconds) { console().clock += settings::pauseMs(milliseconds); }

@@ -2,6 +2,7 @@
 
 #include "platform/console.h"
 #include "platform/posix/readiness.h"
+#include "platform/typed_input.h"
 
 #include <cerrno>
 #include <chrono>
@@ -95,22 +96,7 @@ std::optional<unsigned char> TerminalInput::nextWithin(int milliseconds) {
 }
 
 std::string TerminalInput::nextLine() {
-    std::string line;
-    for (;;) {
-        unsigned char byte = 0;
-        try {
-            byte = next();
-        } catch (const InputClosed&) {
-            if (line.empty()) {
-                throw;
-            }
-            return line + '\n';
-        }
-        line += static_cast<char>(byte);
-        if (byte == '\n') {
-            return line;
-        }
-    }
+    return lineOfBytes([this] { return next(); });
 }
 
 } // namespace platform::posix

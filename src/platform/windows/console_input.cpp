@@ -1,6 +1,8 @@
 #include "platform/windows/console_input.h"
 
 #include "platform/console.h"
+#include "platform/typed_input.h"
+#include "platform/utf16.h"
 #include "platform/windows/console_session.h"
 #include "platform/windows/win32.h"
 
@@ -11,9 +13,6 @@ namespace platform::windows {
 namespace {
 
 constexpr char32_t controlC = 0x03;
-constexpr char32_t controlD = 0x04;
-constexpr char32_t backspace = 0x08;
-constexpr char32_t controlU = 0x15;
 // Ctrl-Z is the console's own end of input.
 constexpr char32_t controlZ = 0x1A;
 
@@ -32,11 +31,6 @@ int cursorKeyCode(WORD key) {
         return 0;
     }
 }
-
-bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-LineKey lineKey(LineKey::Kind kind, char32_t c = 0) { return {kind, c}; }
 
 } // namespace
 
@@ -91,7 +85,7 @@ std::optional<ConsoleInput::Press> ConsoleInput::pressOf(const void* data) {
         if (highSurrogate == 0) {
             return std::nullopt;
         }
-        c = 0x10000 + ((static_cast<char32_t>(highSurrogate) - 0xD800) << 10) + (c - 0xDC00);
+        c = fromSurrogates(highSurrogate, c);
     }
     highSurrogate = 0;
     if (c == 0 && cursorKeyCode(key.wVirtualKeyCode) == 0) {
@@ -141,44 +135,18 @@ LineKey ConsoleInput::nextLineKey() {
         return streamKeys.nextLineKey();
     }
     const Press press = nextPress();
-    switch (press.character) {
-    case U'\r':
-    case U'\n':
-        return lineKey(LineKey::Kind::enter);
-    case backspace:
-        return lineKey(LineKey::Kind::erase);
-    case controlU:
-        return lineKey(LineKey::Kind::eraseLine);
-    case controlD:
-    case controlZ:
-        return lineKey(LineKey::Kind::endOfInput);
-    default:
-        break;
+    if (press.character == controlZ) {
+        return {LineKey::Kind::endOfInput};
     }
-    if (press.character < 0x20) {
-        return lineKey(LineKey::Kind::none);
-    }
-    return lineKey(LineKey::Kind::character, press.character);
+    return lineKeyFor(press.character);
 }
 
 std::string ConsoleInput::nextRawLine() {
-    std::string line;
-    for (;;) {
-        try {
-            line += static_cast<char>(nextByte());
-        } catch (const InputClosed&) {
-            if (line.empty()) {
-                throw;
-            }
-            return line + '\n';
-        }
-        if (line.back() == '\n') {
-            if (line.size() >= 2 && line[line.size() - 2] == '\r') {
-                line.erase(line.size() - 2, 1);
-            }
-            return line;
-        }
+    std::string line = lineOfBytes([this] { return nextByte(); });
+    if (line.size() >= 2 && line[line.size() - 2] == '\r') {
+        line.erase(line.size() - 2, 1);
     }
+    return line;
 }
 
 bool ConsoleInput::keyPressedWithin(int milliseconds) {
