@@ -22,31 +22,18 @@ constexpr int startLines = 42;
 
 std::optional<int> typingEdge;
 
-// The lines read so far and the cells the last one was echoed in, to tell
-// what the last read's answer took on the screen.
-int linesRead = 0;
-int lineCells = 0;
+// The cells the typed line behind the last read's answer took on the
+// screen: none when the answer came from a line read before, or from a pipe.
 int answerCells = 0;
 
 std::string readTypedLine() {
-    ++linesRead;
-    lineCells = 0;
     if (!backend::linesAreTyped()) {
         return backend::readRawLine();
     }
     ScreenModel& model = screenModel();
     const std::string line = editLine(model, typingEdge.value_or(model.columns()), &backend::nextLineKey);
-    lineCells = cellWidth(line);
+    answerCells = cellWidth(line);
     return line + '\n';
-}
-
-// Runs a read and notes the cells its answer took on the screen.
-template <typename Read> auto answered(Read read) {
-    const int before = linesRead;
-    answerCells = 0;
-    auto answer = read();
-    answerCells = linesRead != before ? lineCells : 0;
-    return answer;
 }
 
 TypedInput& typedInput() {
@@ -74,11 +61,13 @@ void setTypingEdge(int column) { typingEdge = column; }
 void backend::discardTypedInput() { typedInput().discardLine(); }
 
 std::string readWord() {
-    return answered([] { return typedInput().readWord(); });
+    answerCells = 0;
+    return typedInput().readWord();
 }
 
 std::optional<int> readInt() {
-    return answered([] { return typedInput().readInt(); });
+    answerCells = 0;
+    return typedInput().readInt();
 }
 
 int typedCells() { return answerCells; }

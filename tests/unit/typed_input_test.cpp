@@ -25,6 +25,21 @@ TEST_F(TypedInputTest, WordAndNumberShareOneLine) {
     EXPECT_THROW(platform::readInt(), platform::InputClosed);
 }
 
+// The prompt line wipes the answer typed behind it by these cells: the line
+// the answer came from, when it was typed for this read, and nothing when
+// the answer was left over from an earlier line or came from a pipe.
+TEST_F(TypedInputTest, CellsTheAnswerTook) {
+    fake::typeLine("홍길동 3");
+    EXPECT_EQ(platform::readWord(), "홍길동");
+    EXPECT_EQ(platform::typedCells(), 8);
+    EXPECT_EQ(platform::readInt(), 3);
+    EXPECT_EQ(platform::typedCells(), 0) << "the 3 was on the screen since the name was typed";
+    fake::readLinesWhole(true);
+    fake::typeLine("5");
+    EXPECT_EQ(platform::readInt(), 5);
+    EXPECT_EQ(platform::typedCells(), 0) << "a piped line is not shown";
+}
+
 TEST_F(TypedInputTest, WordSkipsEmptyLinesAndLeadingBlanks) {
     for (const bool piped : {false, true}) {
         fake::reset();
