@@ -2,7 +2,6 @@
 // One playing card: its suit and number, where it stands on the table,
 // whether its back or its face shows, and the two marks a hand puts on it.
 
-
 #include <cstdint>
 
 enum Suit : std::int32_t { Clubs = 0, Hearts = 1, Diamonds = 2, Spades = 3 };

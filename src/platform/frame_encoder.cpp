@@ -166,6 +166,14 @@ constexpr int shortestWorthShifting = 24;
 
 int utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
 
+// The column the cell at x shows once the row is shifted `by` cells from
+// column `from` on; -1 for a cell the shift leaves blank.
+int shiftSource(int x, int from, int by, int columns) {
+    const int source = x - by;
+    const bool inserted = by > 0 ? x < from + by : source >= columns;
+    return inserted ? -1 : source;
+}
+
 } // namespace
 
 int FrameEncoder::bytesAfterShift(int y, int from, int by, int columns, int enough) {
@@ -174,10 +182,9 @@ int FrameEncoder::bytesAfterShift(int y, int from, int by, int columns, int enou
     int bytes = 0;
     bool inRun = false;
     for (int x = from; x < columns && bytes < enough; ++x) {
-        const int source = x - by;
-        const bool inserted = by > 0 ? x < from + by : source >= columns;
+        const int source = shiftSource(x, from, by, columns);
         const Cell& now = wanted[static_cast<std::size_t>(x)];
-        if (looksAlike(now, inserted ? blank : shownAt(source, y))) {
+        if (looksAlike(now, source < 0 ? blank : shownAt(source, y))) {
             inRun = false;
             continue;
         }
@@ -194,9 +201,8 @@ void FrameEncoder::shiftShown(int y, int from, int by, int columns) {
     const auto begin = shown.cells.begin() + y * shown.columns;
     const std::vector<Cell> row(begin, begin + columns);
     for (int x = from; x < columns; ++x) {
-        const int source = x - by;
-        const bool inserted = by > 0 ? x < from + by : source >= columns;
-        shownAt(x, y) = inserted ? Cell{} : row[static_cast<std::size_t>(source)];
+        const int source = shiftSource(x, from, by, columns);
+        shownAt(x, y) = source < 0 ? Cell{} : row[static_cast<std::size_t>(source)];
     }
     // The right half of a two-cell glyph whose left half was deleted shows
     // blank.
