@@ -21,6 +21,10 @@ inline constexpr int attrRed = 12;
 // as the prefix 224 followed by a second code.
 inline constexpr int keyEnter = 13;
 inline constexpr int keyExtendedPrefix = 224;
+inline constexpr int keyCodeUp = 72;
+inline constexpr int keyCodeDown = 80;
+inline constexpr int keyCodeRight = 77;
+inline constexpr int keyCodeLeft = 75;
 
 // Thrown by every read once the input has ended (the terminal hung up, the
 // pipe closed, the test script ran out). The program entry catches it and

@@ -15,7 +15,7 @@ constexpr int sequenceGapMs = 30;
 bool isParameterOrIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x3F; }
 
 int cursorKeyCode(unsigned char final) {
-    constexpr int codes[] = {72, 80, 77, 75}; // up, down, right, left
+    constexpr int codes[] = {keyCodeUp, keyCodeDown, keyCodeRight, keyCodeLeft}; // ESC [ A to D
     return codes[final - 'A'];
 }
 

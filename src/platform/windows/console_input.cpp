@@ -20,13 +20,13 @@ constexpr char32_t controlZ = 0x1A;
 int cursorKeyCode(WORD key) {
     switch (key) {
     case VK_UP:
-        return 72;
+        return keyCodeUp;
     case VK_DOWN:
-        return 80;
+        return keyCodeDown;
     case VK_RIGHT:
-        return 77;
+        return keyCodeRight;
     case VK_LEFT:
-        return 75;
+        return keyCodeLeft;
     default:
         return 0;
     }
