@@ -101,7 +101,7 @@ class Meter {
     // The title menu with standard input reading `script` until it ends.
     Pass play(GameTable& table, const std::string& script) {
         typeIntoStandardInput(script);
-        std::srand(fixedSeed);
+        table.randomDraws().seed(fixedSeed);
         return measure([&] {
             try {
                 table.runMenu();
@@ -112,7 +112,7 @@ class Meter {
     }
 
     Pass shuffle(GameTable& table) {
-        return measure([&] { table.getDeck().shuffle(); });
+        return measure([&] { table.getDeck().shuffle(table.randomDraws()); });
     }
 
   private:

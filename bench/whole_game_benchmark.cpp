@@ -20,8 +20,7 @@ constexpr int gamesPerRun = 6;
 // Plays one game to its overall winner; returns the hands it took.
 long long playGame(int computers, unsigned seed, bool lookedAt) {
     fake::reset();
-    std::srand(seed);
-    GameTable table;
+    GameTable table(seed);
     int linesTyped = 0;
     long long keys = 0;
     // The name, then the number of computers; a key for every winner line.

@@ -84,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fake::reset();
     fake::readLinesWhole((data[3] & 0x80) != 0);
-    std::srand(seed);
-    GameTable table;
+    GameTable table(seed);
     fake::Books books(table);
     Keyboard keyboard(keys);
     // Keys typed ahead answer waits without the script running out: the

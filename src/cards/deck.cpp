@@ -2,7 +2,8 @@
 
 #include "platform/console.h"
 
-#include <cstdlib>
+#include <array>
+#include <cstddef>
 #include <utility>
 
 namespace {
@@ -38,7 +39,7 @@ void Deck::reset() {
     }
 }
 
-void Deck::shuffle() {
+void Deck::shuffle(LinearCongruential& random) {
     // The top card slides out to the right and back, over the second card on
     // the way out and under it on the way back, eight times. The resting card
     // is drawn before the pause in every frame, so it shows in all of them.
@@ -62,8 +63,8 @@ void Deck::shuffle() {
         platform::sleepMs(shuffleFrameMs);
     }
     for (int n = 0; n < shuffleExchanges; ++n) {
-        const int i = std::rand() % 52;
-        const int j = std::rand() % 52;
+        const int i = random.next() % 52;
+        const int j = random.next() % 52;
         std::swap(cards[static_cast<std::size_t>(i)], cards[static_cast<std::size_t>(j)]);
     }
 }
@@ -79,4 +80,37 @@ Card* Deck::drawNext(std::uint8_t hide) {
         }
     }
     return nullptr; // never within a hand's 49 cards
+}
+
+namespace {
+
+constexpr int numbersPerSuit = 13;
+
+int identity(const Card& card) { return card.getSuit() * numbersPerSuit + card.getNumber() - 2; }
+
+} // namespace
+
+std::array<int, 52> Deck::order() const {
+    std::array<int, 52> identities{};
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        identities[i] = identity(*cards[i]);
+    }
+    return identities;
+}
+
+bool Deck::restoreOrder(const std::array<int, 52>& identities) {
+    std::array<Card*, 52> byIdentity{};
+    for (Card* card : cards) {
+        byIdentity[static_cast<std::size_t>(identity(*card))] = card;
+    }
+    std::array<Card*, 52> restored{};
+    for (std::size_t i = 0; i < identities.size(); ++i) {
+        const int id = identities[i];
+        if (id < 0 || id >= 52 || byIdentity[static_cast<std::size_t>(id)] == nullptr) {
+            return false; // out of range, or a card named twice
+        }
+        restored[i] = std::exchange(byIdentity[static_cast<std::size_t>(id)], nullptr);
+    }
+    cards = restored;
+    return true;
 }

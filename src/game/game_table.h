@@ -5,6 +5,7 @@
 
 #include "cards/card.h"
 #include "cards/deck.h"
+#include "cards/linear_congruential.h"
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
 #include "game/computer_policy.h"
@@ -13,7 +14,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,7 +27,8 @@ class GameTable {
     static constexpr std::int32_t startStake = 100;
     static constexpr int openingCards = 3;
 
-    GameTable();
+    // The seed of every draw the game makes: the shuffles and the computers' chance.
+    explicit GameTable(std::uint32_t seed = 1);
     ~GameTable();
     GameTable(const GameTable&) = delete;
     GameTable& operator=(const GameTable&) = delete;
@@ -65,8 +66,11 @@ class GameTable {
     // One seat's betting turn; clears running when it finds no other seat
     // left in the hand.
     void bettingTurn(int seat, int street, bool simulation, bool& running);
-    // Where the computers' chance comes from: rand(), unless a test scripts it.
+    // Where the computers' chance comes from: the table's generator, unless
+    // a test scripts it.
     void useDraws(Draws source) { draws = std::move(source); }
+    // The generator itself: seeded anew by tests, its state kept by a save.
+    LinearCongruential& randomDraws() { return random; }
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
@@ -109,6 +113,7 @@ class GameTable {
     std::array<HandResult, rankingSize> ranking{};
     std::int32_t pot;
     std::int32_t stake;
-    Draws draws = [] { return std::rand(); };
+    LinearCongruential random;
+    Draws draws = [this] { return random.next(); };
     Texts texts;
 };

@@ -42,7 +42,7 @@ void GameTable::playHand(bool simulation) {
     for (auto& seat : seats) {
         seat->clearHand();
     }
-    deck.shuffle();
+    deck.shuffle(random);
     drawTable();
     deal(openingCards, 0);
 

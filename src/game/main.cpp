@@ -4,6 +4,7 @@
 #include "game/game_table.h"
 #include "platform/console.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -24,12 +25,11 @@ int play(const CommandLine& line) {
         printLine(stderr, problem);
         return unusableTerminal;
     }
-    std::srand(line.seed ? *line.seed : static_cast<unsigned int>(std::time(nullptr)));
     platform::setPace(line.pace);
     platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
     try {
-        GameTable gameManager;
+        GameTable gameManager(line.seed ? *line.seed : static_cast<std::uint32_t>(std::time(nullptr)));
         gameManager.runMenu();
     } catch (const platform::InputClosed&) {
         // The input ended: there is nobody left to play with, so the game ends.

@@ -66,25 +66,11 @@ screen_lacks "1.배팅" || fail "the person was asked to bet in a simulation"
 kill -TERM "$(game_pid)"
 expect_restored_after_exit 143
 
-# How long the game of a seed lasts depends on the C library's rand(): the
-# first seed from 100013 on whose game, played from a pipe, reaches its
-# final line (found as below) within 6,000 hands (100013 does with glibc's,
-# in 2,577).
-short_game_seed() {
-    local seed
-    for seed in $(seq 100013 100032); do
-        if { printf 's\rtester\n1\n'; head -c 6000 /dev/zero | tr '\0' '\r'; } |
-            "$GAME" --seed "$seed" --pace 0 2>/dev/null | grep -qa "최종"; then
-            echo "$seed"
-            return 0
-        fi
-    done
-    return 1
-}
+# The game of seed 100013 with one computer reaches its final line in 2,632
+# hands, on every system.
+seed=100013
 
 note "a whole game to its final line, keys typed ahead"
-seed=$(short_game_seed) || fail "no game of seeds 100013 to 100032 ended within 6,000 hands"
-note "seed $seed"
 start_shell 162 42
 tmx pipe-pane -o -t "$E2E_PANE" "cat >> $E2E_DIR/output"
 start_game "$GAME" --seed "$seed" --pace 0

@@ -14,8 +14,7 @@
 //             counts (one seed alone serves every count)
 // --cap       stop each game after this many hands: a game stopped there
 //             passes when its books were balanced up to then, and is
-//             counted as stopped at the end (how long a seed's game lasts
-//             depends on the C library's rand())
+//             counted as stopped at the end
 #include "soak/soak_run.h"
 
 #include <cstdio>

@@ -2,9 +2,12 @@
 // with its pacing and the exchanges it makes.
 #include "card_pictures.h"
 #include "cards/deck.h"
+#include "cards/linear_congruential.h"
 #include "fake/fake_console.h"
 #include "game/layout.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -76,7 +79,8 @@ TEST_F(DeckTest, DrawNextStartsAtTheTopAgainAfterReset) {
 }
 
 TEST_F(DeckTest, ShuffleTakes48FramesOf50MsAndEndsWithOneBackAtTheDeck) {
-    deck.shuffle();
+    LinearCongruential random;
+    deck.shuffle(random);
     EXPECT_EQ(fake::clockMs(), 48 * 50);
     EXPECT_EQ(fake::clearCount(), 48);
     pictures::expectPicture(pictures::back, layout::deck.x, layout::deck.y);
@@ -84,12 +88,12 @@ TEST_F(DeckTest, ShuffleTakes48FramesOf50MsAndEndsWithOneBackAtTheDeck) {
         << fake::dump();
 }
 
-// Plays the shuffle's 200 exchanges on an order, drawing from rand() exactly
-// as the deck does.
-void exchange(std::vector<std::pair<int, int>>& cards) {
+// Plays the shuffle's 200 exchanges on an order, drawing from a generator
+// exactly as the deck does.
+void exchange(std::vector<std::pair<int, int>>& cards, LinearCongruential random) {
     for (int n = 0; n < 200; ++n) {
-        const int i = std::rand() % 52;
-        const int j = std::rand() % 52;
+        const int i = random.next() % 52;
+        const int j = random.next() % 52;
         std::swap(cards[static_cast<std::size_t>(i)], cards[static_cast<std::size_t>(j)]);
     }
 }
@@ -99,12 +103,71 @@ void exchange(std::vector<std::pair<int, int>>& cards) {
 TEST_F(DeckTest, EachShuffleStartsFromTheOrderTheLastOneLeft) {
     auto expected = order();
     for (unsigned seed : {7u, 1234u}) {
-        std::srand(seed);
-        deck.shuffle();
-        std::srand(seed);
-        exchange(expected);
+        LinearCongruential random(seed);
+        deck.shuffle(random);
+        exchange(expected, LinearCongruential(seed));
         EXPECT_EQ(order(), expected) << "seed " << seed;
     }
 }
 
+// What a saved game keeps of the deck gives back the same order on a fresh
+// deck, and an order that is not every card once is refused untouched.
+TEST_F(DeckTest, OrderPutBackOnAFreshDeck) {
+    LinearCongruential random(99);
+    deck.shuffle(random);
+    Deck fresh{layout::deck.x, layout::deck.y};
+    ASSERT_TRUE(fresh.restoreOrder(deck.order()));
+    EXPECT_EQ(fresh.order(), deck.order());
+    for (int i = 0; i < 52; ++i) {
+        EXPECT_EQ(fresh.at(i)->getSuit(), deck.at(i)->getSuit());
+        EXPECT_EQ(fresh.at(i)->getNumber(), deck.at(i)->getNumber());
+    }
+    std::array<int, 52> twice = deck.order();
+    twice[7] = twice[8];
+    std::array<int, 52> outside = deck.order();
+    outside[3] = 52;
+    for (const auto& bad : {twice, outside}) {
+        const std::array<int, 52> before = fresh.order();
+        EXPECT_FALSE(fresh.restoreOrder(bad));
+        EXPECT_EQ(fresh.order(), before);
+    }
+}
+
+// The Windows C runtime's rand(): the published first draws of seed 1, the
+// draws of a few other seeds worked out by its formula, and a state that
+// carries a game on exactly where it stopped.
+TEST(LinearCongruentialTest, DrawsAsTheWindowsRuntimeDoes) {
+    const struct {
+        std::uint32_t seed;
+        std::array<int, 5> draws;
+    } cases[] = {{1, {41, 18467, 6334, 26500, 19169}},
+                 {0, {38, 7719, 21238, 2437, 8855}},
+                 {100013, {31726, 1079, 28186, 873, 30978}},
+                 {4294967295u, {35, 29739, 3374, 11141, 31308}}};
+    for (const auto& c : cases) {
+        LinearCongruential random(c.seed);
+        for (const int expected : c.draws) {
+            EXPECT_EQ(random.next(), expected) << "seed " << c.seed;
+        }
+        LinearCongruential resumed(0);
+        resumed.seed(random.state());
+        EXPECT_EQ(resumed.next(), random.next()) << "seed " << c.seed;
+    }
+    EXPECT_EQ(LinearCongruential().next(), 41); // unseeded, as rand() before srand()
+}
+
 } // namespace
+
+#ifdef _WIN32
+// On Windows the C runtime's own rand() is there to hold the generator
+// against: the same draws, seed after seed.
+TEST(LinearCongruentialTest, DrawsAsThisRuntimesRand) {
+    for (const unsigned seed : {1u, 0u, 7u, 100013u, 4294967295u}) {
+        std::srand(seed);
+        LinearCongruential random(seed);
+        for (int n = 0; n < 1000; ++n) {
+            ASSERT_EQ(random.next(), std::rand()) << "seed " << seed << ", draw " << n;
+        }
+    }
+}
+#endif

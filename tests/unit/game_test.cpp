@@ -54,7 +54,7 @@ class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         fake::reset();
-        std::srand(7);
+        table.randomDraws().seed(7);
     }
     void TearDown() override { fake::whenScriptRunsOut(nullptr); }
 
@@ -68,13 +68,12 @@ class GameTest : public ::testing::Test {
 };
 
 TEST_F(GameTest, SimulationGamePlaysToTheEndWithBalancedBooks) {
-    const auto found = fake::shortGameWithOneComputer("tester");
-    ASSERT_TRUE(found) << "no short game to play to its end";
-    const fake::GameRecord& game = found->record;
-    const GameTable& played = *found->table;
+    const fake::SeededGame found = fake::shortGameWithOneComputer("tester");
+    const fake::GameRecord& game = found.record;
+    const GameTable& played = *found.table;
     EXPECT_TRUE(game.faults.empty()) << game.faults.front();
     EXPECT_EQ(game.finalPauses, 1);
-    EXPECT_GT(game.hands, 100);
+    EXPECT_EQ(game.hands, fake::shortGameHands);
     EXPECT_EQ(game.maxCardsInHand, 7);
     const Player& winner = played.seat(0)->getMoney() > 0 ? *played.seat(0) : *played.seat(1);
     EXPECT_EQ(winner.getMoney(), 7000000 - 5 * 1000000);
@@ -90,7 +89,7 @@ TEST_F(GameTest, LongerTablesKeepTheirBooksHandAfterHand) {
     };
     for (const Case c : {Case{2, 2}, Case{4, 4}, Case{6, 3}}) {
         fake::reset();
-        std::srand(c.seed);
+        table.randomDraws().seed(c.seed);
         const fake::GameRecord game = fake::playWholeGame(table, {true, "tester", c.computers, {}, 300});
         SCOPED_TRACE("computers " + std::to_string(c.computers));
         EXPECT_TRUE(game.faults.empty()) << game.faults.front();
@@ -101,14 +100,10 @@ TEST_F(GameTest, LongerTablesKeepTheirBooksHandAfterHand) {
             EXPECT_EQ(seat.isSeated(), s <= c.computers);
             withMoney += seat.isSeated() && seat.getMoney() > 0 ? 1 : 0;
         }
-        // Stopped after 300 hands with seats still playing; or, should the
-        // C library's rand() deal a game that short, ended by one winner.
-        if (fake::reachedTheEnd(game)) {
-            EXPECT_EQ(withMoney, 1);
-        } else {
-            EXPECT_EQ(game.hands, 300);
-            EXPECT_GT(withMoney, 1);
-        }
+        // These seeds' games go on past 300 hands, with seats still playing.
+        EXPECT_FALSE(fake::reachedTheEnd(game));
+        EXPECT_EQ(game.hands, 300);
+        EXPECT_GT(withMoney, 1);
     }
 }
 

@@ -45,8 +45,7 @@ TEST_P(LeftoverTest, EveryWaitShowsOnlyWhatTheGameKnowsItShows) {
     const int computers = GetParam();
     for (const bool simulation : {true, false}) {
         fake::reset();
-        std::srand(static_cast<unsigned>(computers * 31 + (simulation ? 1 : 0)));
-        GameTable table;
+        GameTable table(static_cast<unsigned>(computers * 31 + (simulation ? 1 : 0)));
         fake::GamePlan plan;
         plan.simulation = simulation;
         plan.name = computers % 2 == 0 ? "홍길동" : "a";

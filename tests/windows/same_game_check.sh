@@ -1,0 +1,31 @@
+#!/bin/bash
+# The Windows program deals the same game as this system's for the same seed:
+# "Play Simulation" at --pace 0, fed the same keys from a pipe, shows the
+# same winner lines hand after hand, for several seeds and numbers of
+# computers.
+#
+# Usage: same_game_check.sh NATIVE_GAME WINNER_LINES EXE (wine's environment
+# set by the caller)
+set -euo pipefail
+native=$1 winner_lines=$2 exe=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+hands=40
+for game in "1 1" "5 2" "100013 1" "7 3" "2026 6"; do
+    read -r seed computers <<<"$game"
+    { printf 's\rtester\n%s\n' "$computers"; head -c "$hands" /dev/zero | tr '\0' '\r'; } >"$work/keys"
+    "$native" --seed "$seed" --pace 0 <"$work/keys" | "$winner_lines" >"$work/native"
+    timeout 300 wine "$exe" --seed "$seed" --pace 0 <"$work/keys" 2>/dev/null | "$winner_lines" >"$work/windows"
+    lines=$(wc -l <"$work/native")
+    if ((lines != hands)); then
+        echo "seed $seed, $computers computers: $lines winner lines here, expected $hands"
+        exit 1
+    fi
+    if ! diff -u "$work/native" "$work/windows" >"$work/diff"; then
+        echo "seed $seed, $computers computers: the Windows program dealt another game"
+        head -20 "$work/diff"
+        exit 1
+    fi
+    echo "seed $seed, $computers computers: the same $hands winner lines"
+done
