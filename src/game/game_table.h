@@ -56,6 +56,10 @@ class GameTable {
     // Puts seats with money back in, takes broke ones out; true (after the
     // final announcement) when one seat has money left.
     bool checkGameOver();
+    // The end-of-game test without the announcement: seats with money back
+    // in the next hand, broke ones out; true when one seat has money left.
+    // It draws nothing, so it may run as soon as a hand's pot is paid.
+    bool settleSeats();
     // True when no seat but the given one is in the hand.
     bool othersOut(int seat) const;
     void announceBet(long long amount);
@@ -88,6 +92,9 @@ class GameTable {
     Card* getDeckCard() const { return deckCard.get(); }
     std::int32_t getPot() const { return pot; }
     std::int32_t getStake() const { return stake; }
+    // True from the moment the hand's pot is handed to its winner until the
+    // next hand starts: the pot is then part of the winner's money.
+    bool isPotPaid() const { return potPaid; }
 
   private:
     void computerTurn(int seat, int street, const HandResult& grade);
@@ -113,7 +120,10 @@ class GameTable {
     std::array<HandResult, rankingSize> ranking{};
     std::int32_t pot;
     std::int32_t stake;
+    bool potPaid = false;
     LinearCongruential random;
     Draws draws = [this] { return random.next(); };
     Texts texts;
+    // The one seated seat with money, once settleSeats finds the game over.
+    Player* finalWinner = nullptr;
 };

@@ -37,6 +37,7 @@ void GameTable::drawTable() {
 
 void GameTable::playHand(bool simulation) {
     pot = 0;
+    potPaid = false;
     stake = startStake;
     deck.reset();
     for (auto& seat : seats) {

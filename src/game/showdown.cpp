@@ -36,12 +36,12 @@ void GameTable::showdown() {
     rankSeats(0, true);
     const HandResult& best = ranking[0];
     // A complete tie goes to the other seat.
-    if (person.isInHand() && beats(grade, best)) {
-        announceWinner(person, grade);
-        person.addMoney(pot);
-    } else {
-        Player& winner = *seats[static_cast<std::size_t>(best.seat)];
-        announceWinner(winner, best);
-        winner.addMoney(pot);
-    }
+    const bool personWins = person.isInHand() && beats(grade, best);
+    const HandResult hand = personWins ? grade : best;
+    Player& winner = *seats[personWins ? 0 : static_cast<std::size_t>(best.seat)];
+    // The pot is paid before the winner line waits for its key (paying draws
+    // nothing), so a game kept from here on has its money settled.
+    winner.addMoney(pot);
+    potPaid = true;
+    announceWinner(winner, hand);
 }

@@ -14,7 +14,7 @@ void GameTable::showStatus() {
     texts.stakeLine.show("현재 판돈 : " + std::to_string(stake));
 }
 
-bool GameTable::checkGameOver() {
+bool GameTable::settleSeats() {
     int withMoney = 0;
     Player* candidate = nullptr;
     for (auto& seat : seats) {
@@ -27,10 +27,15 @@ bool GameTable::checkGameOver() {
             }
         }
     }
-    if (withMoney != 1) {
+    finalWinner = withMoney == 1 ? candidate : nullptr;
+    return finalWinner != nullptr;
+}
+
+bool GameTable::checkGameOver() {
+    if (!settleSeats()) {
         return false;
     }
-    texts.promptLine.show(candidate->getName() + "님이 포커게임 최종으로 승리하였습니다!");
+    texts.promptLine.show(finalWinner->getName() + "님이 포커게임 최종으로 승리하였습니다!");
     platform::pause();
     return true;
 }

@@ -29,6 +29,7 @@ Books::Moment Books::observe() const {
         now.money[static_cast<std::size_t>(s)] = seat.getMoney();
         now.inHand = now.inHand || seat.getCardCount() > 0;
     }
+    now.paid = table.isPotPaid();
     for (int i = 0; i < deckSize; ++i) {
         now.order[static_cast<std::size_t>(i)] = table.getDeck().at(i);
     }
@@ -57,28 +58,24 @@ void Books::checkSeats(const Moment& now) {
     }
 }
 
-void Books::checkPayout(const Moment& now, bool exact) {
+void Books::checkPayout(const Moment& now) {
     int gainers = 0;
     for (std::size_t s = 0; s < now.money.size(); ++s) {
         const long long gain = now.money[s] - last.money[s];
         if (gain > 0) {
             ++gainers;
         }
-        if (gain > last.pot || (exact && gain != 0 && gain != last.pot)) {
+        if (gain > now.pot) {
             fault("seat " + std::to_string(s) + " gained " + std::to_string(gain) + " from a pot of " +
-                  std::to_string(last.pot));
+                  std::to_string(now.pot));
         }
     }
-    const bool paidOut = gainers == 1 || (gainers == 0 && (!exact || last.pot == 0));
-    if (!paidOut) {
-        fault(std::to_string(gainers) + " seats shared a pot of " + std::to_string(last.pot));
+    if (gainers > 1) {
+        fault(std::to_string(gainers) + " seats shared a pot of " + std::to_string(now.pot));
     }
 }
 
 void Books::checkFinal(const Moment& now) {
-    if (last.inHand) {
-        checkPayout(now, true);
-    }
     int withMoney = 0;
     for (int s = 0; s < GameTable::seatCount; ++s) {
         withMoney += table.seat(s)->isSeated() && now.money[static_cast<std::size_t>(s)] > 0 ? 1 : 0;
@@ -100,7 +97,7 @@ void Books::atWait() {
     pauses = pauseCount();
     const bool closed = paused || !now.inHand || now.order == closedOrder;
     // Outside a hand the pot is spent (or left over from the last game).
-    const long long total = sum(now.money) + (closed ? 0 : now.pot);
+    const long long total = sum(now.money) + (closed || now.paid ? 0 : now.pot);
     if (total != everySeatsMoney) {
         fault("money " + std::to_string(total) + " instead of " + std::to_string(everySeatsMoney));
     }
@@ -115,9 +112,8 @@ void Books::atWait() {
     }
     if (now.order != last.order) {
         ++hands;
-        if (last.inHand) {
-            checkPayout(now, false);
-        }
+    } else if (now.paid && !last.paid && last.inHand) {
+        checkPayout(now);
     }
     last = now;
 }

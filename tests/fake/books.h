@@ -2,11 +2,12 @@
 // The table's books, checked at every moment the game waits for input,
 // without reading the screen: what the person typed cannot fool them.
 //
-// At any wait the seats and the pot together hold all the money there is.
-// Hands are told apart by the order of the deck, which every hand shuffles
-// anew; the last wait of a hand is its winner line, taken before the pot is
-// paid out, so the first wait of the next hand shows where the pot went:
-// to one seat, and whole. The final press-a-key wait shows it exactly.
+// At any wait the seats and the pot together hold all the money there is
+// (once the table says the pot is paid, the seats alone). Hands are told
+// apart by the order of the deck, which every hand shuffles anew; the last
+// wait of a hand is its winner line, taken after the pot is paid, so where
+// the person was asked during the hand, the winner line shows where the pot
+// went since: to one seat at the most, and never more than the pot.
 
 #include "game/game_table.h"
 
@@ -34,13 +35,15 @@ class Books {
         long long pot = 0;
         std::array<const Card*, 52> order{};
         bool inHand = false;
+        bool paid = false;
     };
 
     Moment observe() const;
     void fault(const std::string& what);
     void checkSeats(const Moment& now);
-    // The pot of the hand that ended at `before` went whole to one seat.
-    void checkPayout(const Moment& now, bool exact);
+    // Since the last wait of the hand, at most one seat gained, and no more
+    // than the pot.
+    void checkPayout(const Moment& now);
     void checkFinal(const Moment& now);
 
     GameTable& table;
