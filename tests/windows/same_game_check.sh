@@ -17,15 +17,16 @@ for game in "1 1" "5 2" "100013 1" "7 3" "2026 6"; do
     { printf 's\rtester\n%s\n' "$computers"; head -c "$hands" /dev/zero | tr '\0' '\r'; } >"$work/keys"
     "$native" --seed "$seed" --pace 0 <"$work/keys" | "$winner_lines" >"$work/native"
     timeout 300 wine "$exe" --seed "$seed" --pace 0 <"$work/keys" 2>/dev/null | "$winner_lines" >"$work/windows"
+    # A key answers each winner line but the last, at which the input ends.
     lines=$(wc -l <"$work/native")
-    if ((lines != hands)); then
-        echo "seed $seed, $computers computers: $lines winner lines here, expected $hands"
+    if ((lines != hands + 1)); then
+        echo "seed $seed with $computers computer(s): $lines winner lines here, expected $((hands + 1))"
         exit 1
     fi
     if ! diff -u "$work/native" "$work/windows" >"$work/diff"; then
-        echo "seed $seed, $computers computers: the Windows program dealt another game"
+        echo "seed $seed with $computers computer(s): the Windows program dealt another game"
         head -20 "$work/diff"
         exit 1
     fi
-    echo "seed $seed, $computers computers: the same $hands winner lines"
+    echo "seed $seed with $computers computer(s): the same $lines winner lines"
 done
