@@ -74,7 +74,7 @@ Valued splitValue(const std::vector<std::string>& arguments, std::size_t& at) {
 }
 
 bool takesValue(const std::string& argument) {
-    for (const char* name : {"--seed", "--pace"}) {
+    for (const char* name : {"--seed", "--pace", "--save"}) {
         const std::string_view option(name);
         if (argument == option || (argument.starts_with(option) && argument.size() > option.size() &&
                                     argument[option.size()] == '=')) {
@@ -90,6 +90,14 @@ bool readValued(Valued option, CommandLine& line) {
     if (!option.value) {
         line = refusal("option '" + option.name + "' needs a value");
         return false;
+    }
+    if (option.name == "--save") {
+        if (option.value->empty()) {
+            line = refusal("option '--save' needs a file name");
+            return false;
+        }
+        line.savePath = *option.value;
+        return true;
     }
     if (option.name == "--seed") {
         line.seed = parseSeed(*option.value);
@@ -136,7 +144,7 @@ std::string versionText() { return std::string("brannocktide ") + BRANNOCKTIDE_V
 std::string usageHint() { return "try 'brannocktide --help'"; }
 
 std::string usageText() {
-    return "Usage: brannocktide [--seed N] [--pace F]\n"
+    return "Usage: brannocktide [--seed N] [--pace F] [--save FILE]\n"
            "       brannocktide --help | --version\n"
            "\n"
            "Seven-card stud poker at a text-console table with a Korean interface:\n"
@@ -149,6 +157,11 @@ std::string usageText() {
            "              Default: the time.\n"
            "  --pace F    make every pause of the table F times as long (0 to 100);\n"
            "              0 plays without pauses. Default: 1.\n"
+           "  --save FILE keep the game in FILE: it is saved as each hand is paid, and\n"
+           "              a game left unfinished (the program ended, killed, or the\n"
+           "              terminal closed) goes on at the start of the hand it was\n"
+           "              left in the next time the program starts with --save FILE.\n"
+           "              Without it nothing is written.\n"
            "  -h, --help  show this text and exit\n"
            "  --version   show the version and exit\n"
            "\n"

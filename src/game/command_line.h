@@ -14,6 +14,8 @@ struct CommandLine {
     std::optional<unsigned int> seed;
     // Every pause of the table is this many times as long; 0 plays without pauses.
     double pace = 1.0;
+    // The file the game is kept in; none: nothing is written.
+    std::optional<std::string> savePath;
     // For refuse: the one line that says what was wrong.
     std::string problem;
 };

@@ -9,6 +9,9 @@
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
 #include "game/computer_policy.h"
+#include "game/game_tally.h"
+#include "game/save_keeper.h"
+#include "game/saved_game.h"
 #include "game/text_slot.h"
 #include "players/player.h"
 
@@ -37,6 +40,13 @@ class GameTable {
     void runMenu();
     // One whole game, from the set-up to the overall winner.
     void playGame(bool simulation);
+    // A kept game taken up again at the start of the hand it was left in,
+    // without the set-up, and played to its overall winner.
+    void resumeGame(const SavedGame& saved);
+    // Where the games started from here on are kept (none: nowhere).
+    void keepIn(SaveKeeper* save) { keeper = save; }
+    // The game as a save keeps it, to start again at hand `nextHand`.
+    SavedGame snapshot(std::int64_t nextHand, bool finished) const;
     // Releases every seat that exists.
     void freeSeats();
     // Replaces the seven seats with the given ones, freeing the old seats: how
@@ -105,6 +115,11 @@ class GameTable {
     // A bet with the seat's label redrawn around the payment.
     void placeBet(int seat, long long amount);
     void playHand(bool simulation);
+    // Hands from handNumber on, until the end-of-game test ends the game.
+    void playHands();
+    // Seven new seats at their places, the computers numbered 1 to 6.
+    void createSeats();
+    void keepGame(std::int64_t nextHand, bool finished);
     // Blanks the whole console: the text places then show nothing.
     void clearTable();
     void drawTable();
@@ -121,9 +136,15 @@ class GameTable {
     std::int32_t pot;
     std::int32_t stake;
     bool potPaid = false;
+    std::uint32_t gameSeed;
     LinearCongruential random;
     Draws draws = [this] { return random.next(); };
     Texts texts;
     // The one seated seat with money, once settleSeats finds the game over.
     Player* finalWinner = nullptr;
+    bool simulationGame = false;
+    // The hand being played, counted from 1 in every game.
+    std::int64_t handNumber = 1;
+    GameTally tally;
+    SaveKeeper* keeper = nullptr;
 };

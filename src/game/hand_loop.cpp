@@ -20,8 +20,17 @@ void GameTable::playGame(bool simulation) {
         seat->resetMoney();
         seat->setInHand(true);
     }
+    simulationGame = simulation;
+    handNumber = 1;
+    tally = GameTally{};
+    keepGame(handNumber, false);
+    playHands();
+}
+
+void GameTable::playHands() {
     do {
-        playHand(simulation);
+        playHand(simulationGame);
+        ++handNumber;
     } while (!checkGameOver());
 }
 

@@ -2,6 +2,8 @@
 // up to six computers.
 #include "game/command_line.h"
 #include "game/game_table.h"
+#include "game/save_keeper.h"
+#include "game/saved_game.h"
 #include "platform/console.h"
 
 #include <cstdint>
@@ -16,25 +18,65 @@ namespace {
 
 // Status for a terminal that cannot show the table, and for a bad command line.
 constexpr int unusableTerminal = 1;
+// Status for a save that cannot be used, or that stopped being written.
+constexpr int unusableFile = 1;
 constexpr int badCommandLine = 2;
 
 void printLine(std::FILE* to, const std::string& text) { std::fprintf(to, "%s\n", text.c_str()); }
+
+// Opens the save named on the command line; false, with the line for
+// standard error, when the program cannot go on with it.
+bool openSave(const CommandLine& line, std::optional<SaveKeeper>& save, std::string& problem) {
+    if (!line.savePath) {
+        return true;
+    }
+    save.emplace(*line.savePath);
+    return save->open(problem);
+}
+
+// The unfinished game the save holds, if any.
+const SavedGame* gameToResume(const std::optional<SaveKeeper>& save) {
+    return save && save->loaded() && !save->loaded()->finished ? &*save->loaded() : nullptr;
+}
 
 int play(const CommandLine& line) {
     if (const std::string problem = platform::consoleProblem(); !problem.empty()) {
         printLine(stderr, problem);
         return unusableTerminal;
     }
+    std::optional<SaveKeeper> save;
+    if (std::string problem; !openSave(line, save, problem)) {
+        printLine(stderr, "brannocktide: " + problem);
+        return unusableFile;
+    }
+    const SavedGame* unfinished = gameToResume(save);
+    if (unfinished != nullptr && line.seed) {
+        printLine(stderr, "brannocktide: " + *line.savePath + " holds an unfinished game, which goes on with its own "
+                                                              "deal: leave out --seed, or name another file; " +
+                              usageHint());
+        return badCommandLine;
+    }
+    const std::uint32_t seed = unfinished != nullptr ? unfinished->seed
+                               : line.seed            ? *line.seed
+                                                      : static_cast<std::uint32_t>(std::time(nullptr));
     platform::setPace(line.pace);
     platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
     try {
-        GameTable gameManager(line.seed ? *line.seed : static_cast<std::uint32_t>(std::time(nullptr)));
+        GameTable gameManager(seed);
+        gameManager.keepIn(save ? &*save : nullptr);
+        if (unfinished != nullptr) {
+            gameManager.resumeGame(*unfinished);
+        }
         gameManager.runMenu();
     } catch (const platform::InputClosed&) {
         // The input ended: there is nobody left to play with, so the game ends.
     }
     platform::close();
+    if (save && !save->failure().empty()) {
+        printLine(stderr, "brannocktide: " + save->failure());
+        return unusableFile;
+    }
     return 0;
 }
 

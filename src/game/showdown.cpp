@@ -43,5 +43,8 @@ void GameTable::showdown() {
     // nothing), so a game kept from here on has its money settled.
     winner.addMoney(pot);
     potPaid = true;
+    // The game is kept from the start of the next hand, and as finished when
+    // this hand decided it, before its winner line is shown.
+    keepGame(handNumber + 1, settleSeats());
     announceWinner(winner, hand);
 }

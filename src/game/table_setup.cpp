@@ -22,16 +22,20 @@ constexpr int maxComputers = 6;
 
 } // namespace
 
-void GameTable::setupTable() {
-    clearTable();
+void GameTable::createSeats() {
     freeSeats();
     computerCounter = 1;
-    screen::drawFrame(layout::width, layout::height);
     for (const int seat : creationOrder) {
         const layout::SeatPlace& place = layout::seats[static_cast<std::size_t>(seat)];
         seats[static_cast<std::size_t>(seat)] =
             std::make_unique<Player>(place.panelX, place.panelY, seat == 0 ? 0 : 1, place.labelPlacement);
     }
+}
+
+void GameTable::setupTable() {
+    clearTable();
+    screen::drawFrame(layout::width, layout::height);
+    createSeats();
     // The person's label shows once the name is known.
     for (auto& seat : seats) {
         if (seat == seats[0]) {

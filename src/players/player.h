@@ -38,6 +38,8 @@ class Player {
     int pay(int amount);
     // One word typed by the person becomes the seat's name.
     void readName();
+    // A saved game's seat takes back the name it had.
+    void setName(const std::string& value) { name = value; }
 
     void receiveCard(Card* card);
     void flipUpAll();

@@ -251,3 +251,24 @@ sample_the_shuffle() {
         "$check" "$sample"
     done
 }
+
+# Runs the program under strace in the pane (a real terminal), with stderr
+# to a file; it must end with the status, one line on stderr naming `what`,
+# and neither a write to standard output nor a change of the terminal's
+# settings.
+expect_refused() {
+    local status=$1 what=$2
+    shift 2
+    local err=$E2E_DIR/refused.err
+    rm -f "$err" "$E2E_DIR/trace"
+    # The sanitizer build's leak check cannot work under a tracer.
+    cat >"$E2E_DIR/refused.sh" <<RUN
+exec strace -E ASAN_OPTIONS=detect_leaks=0 -o $E2E_DIR/trace -e trace=write,ioctl $* 2>$err
+RUN
+    start_game bash "$E2E_DIR/refused.sh"
+    expect_restored_after_exit "$status"
+    [[ $(wc -l <"$err") == 1 ]] || fail "$*: stderr is not one line: $(cat "$err")"
+    grep -qF -- "$what" "$err" || fail "$*: stderr does not name $what: $(cat "$err")"
+    grep -E '^write\(1,|TCSETS|TIOCSWINSZ' "$E2E_DIR/trace" && fail "$*: the terminal was touched"
+    note "refused: $(cat "$err")"
+}

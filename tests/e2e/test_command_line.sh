@@ -19,26 +19,6 @@ grep -q $'\e' "$out" && fail "--help: an escape sequence"
 grep -qxE 'brannocktide [0-9]+\.[0-9]+\.[0-9]+' "$out" || fail "--version printed: $(cat "$out")"
 [[ $(wc -l <"$out") == 1 && ! -s $err ]] || fail "--version: more than its line"
 
-# Runs the program under strace in the pane (a real terminal), with stderr
-# to a file; it must end with the status, one line on stderr naming `what`,
-# and neither a write to standard output nor a change of the terminal's
-# settings.
-expect_refused() {
-    local status=$1 what=$2
-    shift 2
-    rm -f "$err" "$E2E_DIR/trace"
-    # The sanitizer build's leak check cannot work under a tracer.
-    cat >"$E2E_DIR/refused.sh" <<RUN
-exec strace -E ASAN_OPTIONS=detect_leaks=0 -o $E2E_DIR/trace -e trace=write,ioctl $* 2>$err
-RUN
-    start_game bash "$E2E_DIR/refused.sh"
-    expect_restored_after_exit "$status"
-    [[ $(wc -l <"$err") == 1 ]] || fail "$*: stderr is not one line: $(cat "$err")"
-    grep -qF -- "$what" "$err" || fail "$*: stderr does not name $what: $(cat "$err")"
-    grep -E '^write\(1,|TCSETS|TIOCSWINSZ' "$E2E_DIR/trace" && fail "$*: the terminal was touched"
-    note "refused: $(cat "$err")"
-}
-
 start_shell 162 42
 note "a bad command line: status 2"
 expect_refused 2 "'--colour'" "$GAME" --colour
