@@ -30,3 +30,21 @@ for game in "1 1" "5 2" "100013 1" "7 3" "2026 6"; do
     fi
     echo "seed $seed with $computers computer(s): the same $lines winner lines"
 done
+
+# Kept with --save and taken up again: the Windows program's game, in two
+# runs, is this system's game in one.
+save=$work/game.save
+seed=5 computers=2
+{ printf 's\rtester\n%s\n' "$computers"; head -c "$hands" /dev/zero | tr '\0' '\r'; } >"$work/keys"
+"$native" --seed "$seed" --pace 0 <"$work/keys" | "$winner_lines" >"$work/native"
+{ printf 's\rtester\n%s\n' "$computers"; head -c 15 /dev/zero | tr '\0' '\r'; } |
+    timeout 300 wine "$exe" --seed "$seed" --pace 0 --save "$save" 2>/dev/null | "$winner_lines" >"$work/windows"
+# The first run showed 16 lines, the last of them unanswered.
+head -c $((hands - 16)) /dev/zero | tr '\0' '\r' |
+    timeout 300 wine "$exe" --pace 0 --save "$save" 2>/dev/null | "$winner_lines" >>"$work/windows"
+if ! diff -u "$work/native" "$work/windows" >"$work/diff"; then
+    echo "seed $seed saved and taken up again under wine: another game"
+    head -20 "$work/diff"
+    exit 1
+fi
+echo "seed $seed saved and taken up again: the same $(wc -l <"$work/native") winner lines"
