@@ -3,6 +3,7 @@
 #include "platform/console.h"
 #include "platform/text_width.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace screen {
@@ -63,8 +64,18 @@ int centredStart(int cells, int x) {
     return x > half ? x - half : x;
 }
 
-void printCentered(const std::string& text, int x, int y) {
-    gotoXY(centredStart(platform::cellWidth(text), x), y);
+void printCentered(const std::string& text, int x, int y) { printCenteredWithin(text, x, y, wholeLine); }
+
+int centredStartWithin(int cells, int x, Span within) {
+    const int start = centredStart(cells, x);
+    if (start + cells > within.to) {
+        return std::max(within.to - cells, within.from);
+    }
+    return std::max(start, within.from);
+}
+
+void printCenteredWithin(const std::string& text, int x, int y, Span within) {
+    gotoXY(centredStartWithin(platform::cellWidth(text), x, within), y);
     platform::write(text);
 }
 
