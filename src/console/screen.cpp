@@ -67,11 +67,17 @@ int centredStart(int cells, int x) {
 void printCentered(const std::string& text, int x, int y) { printCenteredWithin(text, x, y, wholeLine); }
 
 int centredStartWithin(int cells, int x, Span within) {
+    // A text that has to move keeps a blank cell between it and the box it
+    // moved away from, when the span has room for one.
+    constexpr int gap = 1;
     const int start = centredStart(cells, x);
     if (start + cells > within.to) {
-        return std::max(within.to - cells, within.from);
+        return std::max(within.to - cells - gap, within.from);
     }
-    return std::max(start, within.from);
+    if (start < within.from) {
+        return std::min(within.from + gap, std::max(within.to - cells, within.from));
+    }
+    return start;
 }
 
 void printCenteredWithin(const std::string& text, int x, int y, Span within) {

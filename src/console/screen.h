@@ -32,8 +32,9 @@ void printCentered(const std::string& text, int x, int y);
 // x less half its width, or x itself when it is too wide for that.
 int centredStart(int cells, int x);
 // The start of a text `cells` wide centred on column x as centredStart puts
-// it, moved along the line just far enough to lie within the span; a text
-// wider than the span starts at its first cell.
+// it; when that reaches past the span, moved along the line to lie within
+// it, one blank cell from its end where there is room; a text wider than
+// the span starts at its first cell.
 int centredStartWithin(int cells, int x, Span within);
 // Prints text centred on cell column x of line y, within the span.
 void printCenteredWithin(const std::string& text, int x, int y, Span within);
