@@ -3,6 +3,7 @@
 #include "platform/console.h"
 #include "platform/text_width.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace screen {
@@ -63,8 +64,24 @@ int centredStart(int cells, int x) {
     return x > half ? x - half : x;
 }
 
-void printCentered(const std::string& text, int x, int y) {
-    gotoXY(centredStart(platform::cellWidth(text), x), y);
+void printCentered(const std::string& text, int x, int y) { printCenteredWithin(text, x, y, wholeLine); }
+
+int centredStartWithin(int cells, int x, Span within) {
+    // A text that has to move keeps a blank cell between it and the box it
+    // moved away from, when the span has room for one.
+    constexpr int gap = 1;
+    const int start = centredStart(cells, x);
+    if (start + cells > within.to) {
+        return std::max(within.to - cells - gap, within.from);
+    }
+    if (start < within.from) {
+        return std::min(within.from + gap, std::max(within.to - cells, within.from));
+    }
+    return start;
+}
+
+void printCenteredWithin(const std::string& text, int x, int y, Span within) {
+    gotoXY(centredStartWithin(platform::cellWidth(text), x, within), y);
     platform::write(text);
 }
 

@@ -12,6 +12,14 @@
 
 namespace screen {
 
+// The cells of one line a text may take, from the first to the one past the
+// last: where nothing else (a frame, a box, a picture) is drawn.
+struct Span {
+    int from;
+    int to;
+};
+inline constexpr Span wholeLine{0, 1 << 20};
+
 // Moves the cursor to cell column x, line y. True when the move was
 // possible; nothing relies on the answer.
 bool gotoXY(int x, int y);
@@ -23,6 +31,13 @@ void printCentered(const std::string& text, int x, int y);
 // The cell column a text `cells` wide starts in when centred on column x:
 // x less half its width, or x itself when it is too wide for that.
 int centredStart(int cells, int x);
+// The start of a text `cells` wide centred on column x as centredStart puts
+// it; when that reaches past the span, moved along the line to lie within
+// it, one blank cell from its end where there is room; a text wider than
+// the span starts at its first cell.
+int centredStartWithin(int cells, int x, Span within);
+// Prints text centred on cell column x of line y, within the span.
+void printCenteredWithin(const std::string& text, int x, int y, Span within);
 // Prints text at logical column col (cell column 2 × col) of line y.
 void printAt(const std::string& text, int col, int y);
 // Wipes the one glyph at logical column col of line y.

@@ -88,11 +88,10 @@ void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
         foldSeat(seat);
         return;
     case BetAction::Raise:
-        // A raise shows the doubled stake at once; the label keeps the old
-        // money until it is next drawn.
-        payBet(seat, decision.amount);
+        // A raise shows the doubled stake at once, and the raiser's label
+        // its money after the payment, as a bet does.
         stake = clampToMoney(2LL * stake);
-        showBet(decision.amount);
+        placeBet(seat, decision.amount);
         return;
     case BetAction::Bet:
         placeBet(seat, decision.amount);

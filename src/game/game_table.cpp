@@ -26,6 +26,17 @@ void GameTable::freeSeats() {
 void GameTable::seatPlayers(std::array<std::unique_ptr<Player>, seatCount> players) {
     freeSeats();
     seats = std::move(players);
+    keepLabelsClear();
+}
+
+void GameTable::keepLabelsClear() {
+    for (auto& seat : seats) {
+        int x = 0;
+        int y = 0;
+        if (seat && seat->labelPlace(x, y)) {
+            seat->keepLabelWithin(layout::freeSpan(x, y));
+        }
+    }
 }
 
 void GameTable::clearTable() {

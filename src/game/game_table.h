@@ -90,12 +90,13 @@ class GameTable {
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
     // The places where the table shows its texts, each with what it shows.
     struct Texts {
-        TextSlot promptLine{layout::promptLine};
+        TextSlot promptLine{layout::promptLine, layout::freeSpan(layout::promptLine)};
+        // The deck is not drawn yet while the set-up asks its questions.
         TextSlot setupPrompt{layout::setupPrompt};
-        TextSlot turnMarker{layout::turnMarker};
-        TextSlot betLine{layout::betLine};
-        TextSlot potLine{layout::potLine};
-        TextSlot stakeLine{layout::stakeLine};
+        TextSlot turnMarker{layout::turnMarker, layout::freeSpan(layout::turnMarker)};
+        TextSlot betLine{layout::betLine, layout::freeSpan(layout::betLine)};
+        TextSlot potLine{layout::potLine, layout::freeSpan(layout::potLine)};
+        TextSlot stakeLine{layout::stakeLine, layout::freeSpan(layout::stakeLine)};
     };
     const Texts& shownTexts() const { return texts; }
     Deck& getDeck() { return deck; }
@@ -120,6 +121,8 @@ class GameTable {
     // Seven new seats at their places, the computers numbered 1 to 6.
     void createSeats();
     void keepGame(std::int64_t nextHand, bool finished);
+    // Each seat's label keeps clear of the boxes beside it on its line.
+    void keepLabelsClear();
     // Blanks the whole console: the text places then show nothing.
     void clearTable();
     void drawTable();

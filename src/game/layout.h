@@ -4,6 +4,7 @@
 // computed in double precision and truncated toward zero, so the table keeps
 // its look whatever the fractions come to.
 
+#include "console/screen.h"
 #include "players/player.h"
 
 #include <array>
@@ -77,8 +78,47 @@ inline constexpr std::array<SeatPlace, 7> seats = {{
     {truncated(width * 0.5), bottomRow, labelAbove},
 }};
 
+// The press-a-key prompt after the overall winner: on the free line between
+// the bottom row of panels and the frame, from the person's panel's left edge.
+inline constexpr Place finalPause{seats[0].panelX, bottomRow + 12};
+
 // What is typed stays in the middle of the table, before the panel of the
 // seat on its right (seat 5), whose side runs down the lines of the prompts.
 inline constexpr int typingEdge = seats[5].panelX;
+
+// The boxes no text may cover: the frame, the seven panels (42 cells by 12
+// lines, drawn for every seat, in use or not) and the deck's picture (14 cells
+// by 10 lines).
+inline constexpr int panelCells = 42;
+inline constexpr int panelLines = 12;
+inline constexpr int deckCells = 14;
+inline constexpr int deckLines = 10;
+
+constexpr bool inBox(int x, int y, int boxX, int boxY, int cells, int lines) {
+    return x >= boxX && x < boxX + cells && y >= boxY && y < boxY + lines;
+}
+
+constexpr bool boxCell(int x, int y) {
+    const bool frame = (y == 0 || y == height - 1 || x < 2 || x >= 2 * width - 2) && x < 2 * width && y < height;
+    bool box = frame || inBox(x, y, deck.x, deck.y, deckCells, deckLines);
+    for (const SeatPlace& seat : seats) {
+        box = box || inBox(x, y, seat.panelX, seat.panelY, panelCells, panelLines);
+    }
+    return box;
+}
+
+// The cells around column `x` of line `y` that no box covers: where a text
+// centred there may go.
+constexpr screen::Span freeSpan(int x, int y) {
+    screen::Span span{x, x};
+    while (span.from > 0 && !boxCell(span.from - 1, y)) {
+        --span.from;
+    }
+    while (span.to < consoleColumns && !boxCell(span.to, y)) {
+        ++span.to;
+    }
+    return span;
+}
+constexpr screen::Span freeSpan(Place place) { return freeSpan(place.x, place.y); }
 
 } // namespace layout

@@ -36,6 +36,9 @@ bool GameTable::checkGameOver() {
         return false;
     }
     texts.promptLine.show(finalWinner->getName() + "님이 포커게임 최종으로 승리하였습니다!");
+    // The press-a-key prompt would run from the final line into the panel
+    // beside it: it stands on the free line under the person's panel.
+    screen::gotoXY(layout::finalPause.x, layout::finalPause.y);
     platform::pause();
     return true;
 }

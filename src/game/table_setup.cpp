@@ -30,6 +30,7 @@ void GameTable::createSeats() {
         seats[static_cast<std::size_t>(seat)] =
             std::make_unique<Player>(place.panelX, place.panelY, seat == 0 ? 0 : 1, place.labelPlacement);
     }
+    keepLabelsClear();
 }
 
 void GameTable::setupTable() {
@@ -47,7 +48,12 @@ void GameTable::setupTable() {
 
     TextSlot& prompt = texts.setupPrompt;
     prompt.show("Player 이름 입력 : ");
+    // The name's cells are counted from where it is typed, right behind the
+    // prompt: a character past the limit is refused with the bell.
+    const TextSlot::Extent& shown = prompt.held().front();
+    platform::setTypingEdge(shown.x + shown.cells + Player::maxNameCells);
     seats[0]->readName();
+    platform::setTypingEdge(layout::typingEdge);
     prompt.holdTyped(platform::typedCells());
     seats[0]->drawLabel();
 

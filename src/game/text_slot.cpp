@@ -8,10 +8,10 @@
 
 void TextSlot::show(const std::string& text) {
     wipe();
-    screen::printCentered(text, where.x, where.y);
+    screen::printCenteredWithin(text, where.x, where.y, span);
     const int cells = platform::cellWidth(text);
     shownText = text;
-    extents.push_back({screen::centredStart(cells, where.x), cells});
+    extents.push_back({screen::centredStartWithin(cells, where.x, span), cells});
 }
 
 void TextSlot::holdTyped(int cells) {

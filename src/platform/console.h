@@ -17,14 +17,20 @@ namespace platform {
 inline constexpr int attrNormal = 7;
 inline constexpr int attrRed = 12;
 
-// Key codes as the console reports them: Enter is 13, and a cursor key comes
-// as the prefix 224 followed by a second code.
+// Keys as readKey gives them, one code for each key pressed: a character as
+// its code point (Enter as 13), a cursor key as a code of its own past every
+// code point, and any other key that types no character (a function key,
+// Home, Insert, a lone Escape) as Escape.
 inline constexpr int keyEnter = 13;
-inline constexpr int keyExtendedPrefix = 224;
-inline constexpr int keyCodeUp = 72;
-inline constexpr int keyCodeDown = 80;
-inline constexpr int keyCodeRight = 77;
-inline constexpr int keyCodeLeft = 75;
+inline constexpr int keyEscape = 27;
+inline constexpr int keyUp = 0x110000;
+inline constexpr int keyDown = keyUp + 1;
+inline constexpr int keyRight = keyUp + 2;
+inline constexpr int keyLeft = keyUp + 3;
+// Ctrl-L, at any key wait or typed line, has the whole screen drawn again
+// from the screen model (another program wrote over it); it is no key and no
+// character of the line.
+inline constexpr char32_t repaintKey = 0x0C;
 
 // Thrown by every read once the input has ended (the terminal hung up, the
 // pipe closed, the test script ran out). The program entry catches it and
@@ -66,8 +72,8 @@ void clearScreen();
 void resizeConsole(int columns, int lines);
 // Shows a press-a-key prompt and waits for one key.
 void pause();
-// Waits for one key, not echoed. Enter gives keyEnter; cursor keys give
-// keyExtendedPrefix and then their code, as two reads.
+// Waits for one key, not echoed: one key press is one read (see the key
+// codes above).
 int readKey();
 // Reads one blank-delimited word with echo, skipping leading blanks and line
 // ends; the rest of the line stays for the next read.

@@ -7,16 +7,15 @@ namespace platform {
 
 namespace {
 
-constexpr int keyEscape = 27;
 // How long the rest of an escape sequence may take to arrive; a lone Escape
 // key sends nothing after it.
 constexpr int sequenceGapMs = 30;
 
 bool isParameterOrIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x3F; }
 
-int cursorKeyCode(unsigned char final) {
-    constexpr int codes[] = {keyCodeUp, keyCodeDown, keyCodeRight, keyCodeLeft}; // ESC [ A to D
-    return codes[final - 'A'];
+int cursorKey(unsigned char final) {
+    constexpr int keys[] = {keyUp, keyDown, keyRight, keyLeft}; // ESC [ A to D
+    return keys[final - 'A'];
 }
 
 } // namespace
@@ -56,13 +55,12 @@ std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
 }
 
 int KeyDecoder::nextKey() {
-    if (secondCode) {
-        const int code = *secondCode;
-        secondCode.reset();
-        return code;
-    }
     for (;;) {
         const unsigned char byte = nextByte();
+        if (byte == repaintKey) {
+            repaint();
+            continue;
+        }
         if (byte == '\r' || byte == '\n') {
             return keyEnter;
         }
@@ -83,7 +81,10 @@ LineKey KeyDecoder::nextLineKey() {
     const unsigned char byte = nextByte();
     if (byte == keyEscape) {
         afterEscape(); // cursor keys, function keys and paste marks edit nothing
-        secondCode.reset();
+        return {LineKey::Kind::none};
+    }
+    if (byte == repaintKey) {
+        repaint();
         return {LineKey::Kind::none};
     }
     if (byte >= 0x80) {
@@ -102,13 +103,15 @@ std::optional<int> KeyDecoder::afterEscape() {
         return controlSequence();
     }
     if (*introducer != 'O') {
+        if (*introducer >= 0x20 && *introducer < 0x7F) {
+            return keyEscape; // a key pressed with Alt: one key
+        }
         heldBack.insert(0, 1, static_cast<char>(*introducer));
         return keyEscape;
     }
     const auto final = nextByteWithin(sequenceGapMs);
     if (final && *final >= 'A' && *final <= 'D') {
-        secondCode = cursorKeyCode(*final);
-        return keyExtendedPrefix;
+        return cursorKey(*final);
     }
     return keyEscape;
 }
@@ -118,6 +121,10 @@ std::optional<int> KeyDecoder::controlSequence() {
     for (;;) {
         const auto byte = nextByteWithin(sequenceGapMs);
         if (!byte) {
+            return keyEscape;
+        }
+        if (*byte == '[' && parameters.empty()) {
+            nextByteWithin(sequenceGapMs); // a function key of the Linux console: ESC [ [ A to E
             return keyEscape;
         }
         if (isParameterOrIntermediate(*byte)) {
@@ -131,8 +138,7 @@ std::optional<int> KeyDecoder::controlSequence() {
             return std::nullopt; // the marks around pasted text
         }
         if (*byte >= 'A' && *byte <= 'D') {
-            secondCode = cursorKeyCode(*byte);
-            return keyExtendedPrefix;
+            return cursorKey(*byte);
         }
         return keyEscape;
     }

@@ -1,11 +1,11 @@
 #pragma once
 // Key presses as the game reads them, from the bytes a terminal sends (or a
-// test script): Enter is 13 whichever line end comes, a cursor key is the
-// prefix 224 and then the console's code for it (up 72, down 80, right 77,
-// left 75), a character of several UTF-8 bytes is one key. Other escape
-// sequences (function keys, the terminal's late answers, the marks around
-// pasted text) never reach the game as a string of odd keys: they count as
-// one Escape, or as nothing at all.
+// test script): Enter is 13 whichever line end comes, a cursor key is its
+// one code (keyUp and the others), a character of several UTF-8 bytes is
+// one key. Other escape sequences (function keys, the terminal's late
+// answers, the marks around pasted text) never reach the game as a string of
+// odd keys: they count as one Escape, or as nothing at all. Ctrl-L asks for
+// the screen to be drawn again and is no key at all.
 
 #include "platform/line_editor.h"
 
@@ -26,7 +26,10 @@ struct ByteSource {
 
 class KeyDecoder {
   public:
-    explicit KeyDecoder(ByteSource source) : source(std::move(source)) {}
+    // `repaint` has the console draw its whole screen again at its next
+    // frame.
+    explicit KeyDecoder(ByteSource source, std::function<void()> repaint = [] {})
+        : source(std::move(source)), repaint(std::move(repaint)) {}
 
     // The next key for a single-key wait.
     int nextKey();
@@ -45,8 +48,8 @@ class KeyDecoder {
     std::optional<int> controlSequence();
 
     ByteSource source;
-    std::string heldBack;          // bytes read ahead, to be read again
-    std::optional<int> secondCode; // the code after a 224 prefix
+    std::function<void()> repaint;
+    std::string heldBack; // bytes read ahead, to be read again
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "players/player.h"
 
 #include "platform/console.h"
+#include "platform/text_width.h"
 
 #include <cstddef>
 #include <string>
@@ -43,7 +44,26 @@ int Player::pay(int amount) {
     return amount;
 }
 
-void Player::readName() { name = platform::readWord(); }
+namespace {
+
+// The text up to the last whole character that ends within `cells` cells.
+std::string firstCells(const std::string& text, int cells) {
+    std::size_t at = 0;
+    int used = 0;
+    while (at < text.size()) {
+        const platform::CodePoint cp = platform::decodeUtf8(text, at);
+        used += platform::cellWidth(cp.value);
+        if (used > cells) {
+            break;
+        }
+        at += cp.length;
+    }
+    return text.substr(0, at);
+}
+
+} // namespace
+
+void Player::readName() { name = firstCells(platform::readWord(), maxNameCells); }
 
 void Player::receiveCard(Card* card) {
     if (cardCount >= maxCards) {

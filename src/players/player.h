@@ -3,6 +3,7 @@
 // this hand, its money, and whether it is in this hand and in this game.
 
 #include "cards/card.h"
+#include "console/screen.h"
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,9 @@ class Player {
   public:
     static constexpr std::int32_t startMoney = 1000000;
     static constexpr int maxCards = 7;
+    // A name takes at most this many cells (five Hangul syllables), so that
+    // it fits every place on the table that shows it.
+    static constexpr int maxNameCells = 10;
     // Where the label stands: on the line above the panel or below it; any
     // other placement has no label.
     static constexpr int labelAbove = 0;
@@ -36,7 +40,8 @@ class Player {
     void addMoney(int amount) { money += amount; }
     // Takes the amount, at most the whole balance; returns what was taken.
     int pay(int amount);
-    // One word typed by the person becomes the seat's name.
+    // One word typed by the person becomes the seat's name, cut after
+    // maxNameCells cells when it came longer (from a pipe or a file).
     void readName();
     // A saved game's seat takes back the name it had.
     void setName(const std::string& value) { name = value; }
@@ -46,7 +51,8 @@ class Player {
     void flipUpLast();
     void clearHand();
 
-    // The panel: its box (filled when the seat is out of the hand) and label.
+    // The panel: its box (filled when the seat is out of the hand) and, for a
+    // seat in use, its label.
     void drawPanel();
     // The box alone, for a seat whose label is not to show yet.
     void drawBox();
@@ -60,6 +66,10 @@ class Player {
     // line and centre column (false when the seat has no label).
     const std::string& shownLabel() const { return labelShown; }
     bool labelPlace(int& x, int& y) const;
+    // The cells of the label's line it may take: the label moves along the
+    // line rather than cover a box beside it.
+    void keepLabelWithin(screen::Span span) { labelSpan = span; }
+    screen::Span labelWithin() const { return labelSpan; }
 
   private:
     std::string labelText() const;
@@ -75,4 +85,5 @@ class Player {
     std::int32_t money;
     std::uint8_t seated;
     std::string labelShown;
+    screen::Span labelSpan = screen::wholeLine;
 };

@@ -18,7 +18,9 @@ constexpr double labelCentreOffset = 21.6;
 
 void Player::drawPanel() {
     drawBox();
-    drawLabel();
+    if (isSeated()) {
+        drawLabel();
+    }
 }
 
 void Player::drawBox() {
@@ -34,7 +36,7 @@ void Player::drawLabel() {
     int y = 0;
     if (labelPlace(x, y)) {
         labelShown = labelText();
-        screen::printCentered(labelShown, x, y);
+        screen::printCenteredWithin(labelShown, x, y, labelSpan);
     }
 }
 
@@ -42,7 +44,7 @@ void Player::eraseLabel() {
     int x = 0;
     int y = 0;
     if (labelPlace(x, y)) {
-        screen::printCentered(screen::blanksFor(labelShown, 1), x, y);
+        screen::printCenteredWithin(screen::blanksFor(labelShown, 1), x, y, labelSpan);
         labelShown.clear();
     }
 }

@@ -10,13 +10,16 @@ prompt="Player 이름 입력 : "
 label_line=25 # the person's label, above the panel
 
 # The person's label as the label line shows it, and the cell it starts in
-# (its centre is column 105; the cells are counted as the terminal draws them).
+# (its centre is column 105, unless it would reach the panel at column 116:
+# then it ends a blank cell before it; the cells are counted as the terminal
+# draws them).
 label_line_text() { screen | sed -n "$((label_line + 1))p"; }
 person_label() { label_line_text | grep -o "$1(금액:[0-9]*)"; }
 label_column() { label_line_text | sed "s/$1(금액:.*//" | wc -L; }
 label_is() {
-    local name=$1 money=$2 cells=$3
-    [[ $(person_label "$name") == "$name(금액:$money)" && $(label_column "$name") == $((105 - cells / 2)) ]]
+    local name=$1 money=$2 cells=$3 start=$((105 - $3 / 2))
+    ((start + cells > 116)) && start=$((116 - cells - 1))
+    [[ $(person_label "$name") == "$name(금액:$money)" && $(label_column "$name") == "$start" ]]
 }
 
 frame_intact() { cells_are 0 0 "┌─" && cells_are 39 0 "└─" && cells_are 39 157 "─┘ " && cells_are 20 0 "│ "; }

@@ -35,7 +35,7 @@ struct Console {
     std::function<void()> look;
     fake::Wait waitingFor = fake::Wait::Key;
     bool linesWhole = false;
-    platform::KeyDecoder keys{{&takeScript, &takeScriptNow}};
+    platform::KeyDecoder keys{{&takeScript, &takeScriptNow}, [this] { encoder.forget(); }};
 };
 
 Console theConsole;

@@ -21,14 +21,12 @@ struct Zone {
 
 // The zones of the hand's table; during the set-up the deck is not drawn
 // and the middle of the set-up prompt's line is a text place too.
-std::vector<Zone> zones(bool inHand, bool atFinalPause) {
+std::vector<Zone> zones(bool inHand) {
     std::vector<Zone> all = {
         {"labels along the top", 13, 16, 146}, {"labels of seats 6 and 0", 25, 44, 116},
         {"label of seat 4", 26, 2, 40},         {"label of seat 5", 26, 126, 158},
     };
-    if (!atFinalPause) {
-        all.push_back({"the prompt line", layout::promptLine.y, 44, 116});
-    }
+    all.push_back({"the prompt line", layout::promptLine.y, 44, 116});
     if (inHand) {
         all.push_back({"the pot line", layout::potLine.y, 44, 73});
         all.push_back({"the turn marker", layout::turnMarker.y, 87, 116});
@@ -40,9 +38,9 @@ std::vector<Zone> zones(bool inHand, bool atFinalPause) {
     return all;
 }
 
-void drawCentred(platform::ScreenModel& fresh, const std::string& text, int x, int y) {
+void drawCentred(platform::ScreenModel& fresh, const std::string& text, int x, int y, screen::Span within) {
     if (!text.empty()) {
-        fresh.moveCursor(screen::centredStart(platform::cellWidth(text), x), y);
+        fresh.moveCursor(screen::centredStartWithin(platform::cellWidth(text), x, within), y);
         fresh.write(text);
     }
 }
@@ -65,13 +63,13 @@ platform::ScreenModel freshDrawing(const GameTable& table) {
     const GameTable::Texts& texts = table.shownTexts();
     for (const TextSlot* slot : {&texts.setupPrompt, &texts.potLine, &texts.stakeLine, &texts.turnMarker,
                                  &texts.betLine, &texts.promptLine}) {
-        drawCentred(fresh, slot->text(), slot->place().x, slot->place().y);
+        drawCentred(fresh, slot->text(), slot->place().x, slot->place().y, slot->within());
     }
     for (int s = 0; s < GameTable::seatCount; ++s) {
         int x = 0;
         int y = 0;
         if (const Player* seat = table.seat(s); seat != nullptr && seat->labelPlace(x, y)) {
-            drawCentred(fresh, seat->shownLabel(), x, y);
+            drawCentred(fresh, seat->shownLabel(), x, y, seat->labelWithin());
         }
     }
     return fresh;
@@ -79,14 +77,14 @@ platform::ScreenModel freshDrawing(const GameTable& table) {
 
 } // namespace
 
-std::vector<std::string> leftovers(const GameTable& table, bool atFinalPause) {
+std::vector<std::string> leftovers(const GameTable& table) {
     std::vector<std::string> found;
     if (table.seat(0) == nullptr) {
         return found;
     }
     const platform::ScreenModel fresh = freshDrawing(table);
     const bool inHand = !table.shownTexts().potLine.text().empty();
-    for (const Zone& zone : zones(inHand, atFinalPause)) {
+    for (const Zone& zone : zones(inHand)) {
         for (int x = zone.from; x < zone.to; ++x) {
             const platform::Cell& expected = fresh.at(x, zone.line);
             if (expected.rightHalf || typedAnswerAt(table.shownTexts(), x, zone.line)) {

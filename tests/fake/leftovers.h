@@ -13,8 +13,6 @@
 namespace fake {
 
 // One line per cell that differs, none when the screen is as drawn afresh.
-// At the pause after the overall winner, the prompt line also holds the
-// press-a-key prompt, which is not the game's: then it is not compared.
-std::vector<std::string> leftovers(const GameTable& table, bool atFinalPause = false);
+std::vector<std::string> leftovers(const GameTable& table);
 
 } // namespace fake

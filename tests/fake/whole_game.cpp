@@ -1,6 +1,7 @@
 #include "fake/whole_game.h"
 
 #include "fake/books.h"
+#include "fake/box_outlines.h"
 #include "fake/fake_console.h"
 #include "fake/leftovers.h"
 #include "game/layout.h"
@@ -21,17 +22,36 @@ struct Watch {
     Books books{table};
     bool setupDone = false;
 
-    // Every text place of the table shows what the game says it shows.
-    void lookForLeftovers(bool atFinalPause) {
-        for (const std::string& leftover : leftovers(table, atFinalPause)) {
-            record.faults.push_back("hand " + std::to_string(record.hands) + ": " + leftover);
+    // Every text place of the table shows what the game says it shows, and
+    // no text covers a box.
+    void lookForLeftovers() {
+        const bool inHand = !table.shownTexts().potLine.text().empty();
+        for (const auto& faults : {leftovers(table), damagedBoxes(inHand), unusedSeatLabels()}) {
+            for (const std::string& fault : faults) {
+                record.faults.push_back("hand " + std::to_string(record.hands) + ": " + fault);
+            }
         }
+    }
+
+    // A seat not in use shows no label once the set-up knows the number of
+    // computers: none of the 23 cells "ComputerN(금액:1000000)" took.
+    std::vector<std::string> unusedSeatLabels() const {
+        std::vector<std::string> found;
+        int x = 0;
+        int y = 0;
+        for (int s = 1; s < GameTable::seatCount && setupDone; ++s) {
+            const Player& seat = *table.seat(s);
+            if (!seat.isSeated() && seat.labelPlace(x, y) && text(x - 11, y, 23) != std::string(23, ' ')) {
+                found.push_back("a label for seat " + std::to_string(s) + ", not in use: " + row(y));
+            }
+        }
+        return found;
     }
 
     std::string answerKey() {
         books.atWait();
         const std::string line = row(promptLine);
-        lookForLeftovers(contains(line, "포커게임 최종으로 승리하였습니다!"));
+        lookForLeftovers();
         if (contains(line, "포커게임 최종으로 승리하였습니다!")) {
             ++record.finalPauses;
             record.finalLine = line;
@@ -46,7 +66,7 @@ struct Watch {
 
     std::string answerLine() {
         books.atWait();
-        lookForLeftovers(false);
+        lookForLeftovers();
         if (!setupDone) {
             setupDone = contains(row(layout::setupPrompt.y), "Computer 인원 입력");
             return setupDone ? std::to_string(plan.computers) + "\n" : plan.name + "\n";

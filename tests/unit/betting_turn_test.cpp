@@ -119,9 +119,10 @@ TEST_F(BettingTurnTest, ComputerRaiseDoublesTheStakeForTheSeatsAfterIt) {
     EXPECT_EQ(table.getStake(), 200);
     EXPECT_TRUE(shows(fake::row(layout::stakeLine.y), "현재 판돈 : 200"));
     EXPECT_TRUE(shows(fake::row(layout::betLine.y), "200 원 배팅!!!"));
-    // No pause, the label not redrawn, the marker left standing.
+    // No pause, the label redrawn with the money after the raise, the
+    // marker left standing.
     EXPECT_EQ(took, 1000);
-    expectLabel(1, "Computer1(금액:1000000)");
+    expectLabel(1, "Computer1(금액:999800)");
     EXPECT_TRUE(markerShows(1));
 
     EXPECT_TRUE(turn(2, 0, {1, 1, 10}));
@@ -129,15 +130,14 @@ TEST_F(BettingTurnTest, ComputerRaiseDoublesTheStakeForTheSeatsAfterIt) {
     EXPECT_EQ(table.getPot(), 600);
 }
 
-// A raise leaves the label with the old money; the fold that follows redraws
-// the panel with the new, shorter money and then wipes the label: nothing of
-// either is left.
+// A fold after a raise redraws the panel and then wipes the label: nothing
+// of it is left.
 TEST_F(BettingTurnTest, AFoldAfterARaiseLeavesNothingOfTheLabel) {
     EXPECT_TRUE(turn(1, 0, {1, 0, 10}));
     EXPECT_TRUE(turn(2, 0, {1, 1, 10}));
-    expectLabel(1, "Computer1(금액:1000000)");
+    expectLabel(1, "Computer1(금액:999800)");
     EXPECT_TRUE(turn(1, 2, {0}));
-    expectNoLabel(1, "Computer1(금액:1000000)");
+    expectNoLabel(1, "Computer1(금액:999800)");
     EXPECT_FALSE(markerShows(1));
 }
 

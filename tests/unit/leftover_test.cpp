@@ -48,7 +48,9 @@ TEST_P(LeftoverTest, EveryWaitShowsOnlyWhatTheGameKnowsItShows) {
         GameTable table(static_cast<unsigned>(computers * 31 + (simulation ? 1 : 0)));
         fake::GamePlan plan;
         plan.simulation = simulation;
-        plan.name = computers % 2 == 0 ? "홍길동" : "a";
+        // Short names and names typed past the limit, cut to ten cells.
+        const char* names[] = {"a", "가나다라마바사아자차카타파", "홍길동", "abcdefghijklmnop", "🚀🚀🚀🚀🚀🚀"};
+        plan.name = names[computers % 5];
         plan.computers = computers;
         plan.person = VariedPerson{};
         plan.handLimit = 40;

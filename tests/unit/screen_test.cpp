@@ -61,6 +61,30 @@ TEST_F(ScreenTest, CentringCountsCellsNotBytes) {
     EXPECT_EQ(fake::cell(14, 7), " ");
 }
 
+// A centred text that would reach past its span moves along the line, one
+// blank cell from the box it moved away from where there is room; one that
+// fits stays where centring puts it.
+TEST(CentredWithin, MovesOnlyATextThatWouldLeaveItsSpan) {
+    struct Case {
+        const char* what;
+        int cells;
+        int x;
+        screen::Span span;
+        int start;
+    };
+    const Case cases[] = {
+        {"fits", 10, 94, {87, 116}, 89},
+        {"fits from the span's first cell", 14, 94, {87, 116}, 87},
+        {"too far left", 16, 94, {87, 116}, 88},
+        {"too far right", 24, 105, {44, 116}, 91},
+        {"no room for the gap", 29, 100, {87, 116}, 87},
+        {"wider than the span", 40, 100, {87, 116}, 87},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(screen::centredStartWithin(c.cells, c.x, c.span), c.start) << c.what;
+    }
+}
+
 TEST_F(ScreenTest, BlanksWipeExactlyTheCentredText) {
     const std::string label = "홍길동(금액:1000000)";
     screen::printCentered("##########################", 105, 25);

@@ -66,19 +66,14 @@ TEST_F(WinnerLineTest, CentredOnTheTableThenOneKey) {
     EXPECT_EQ(fake::text(left + cells, winnerRow, 1), " ");
 }
 
-TEST_F(WinnerLineTest, LongNameRunsToTheEdgeAndNoFurther) {
-    // Longer than the line's old 256-byte buffer could hold with the rest of
-    // it, and than a line typed at the keyboard may grow: a name from a pipe.
+TEST_F(WinnerLineTest, ALongNameFromAPipeIsCutToTheLimitAndTheLineFits) {
+    // Longer than a line typed at the keyboard may grow: a name from a pipe,
+    // kept to its first ten cells, so the line stays between the panels.
     fake::readLinesWhole(true);
-    const std::string name(200, 'N');
-    announce(name, handResult(TwoPair, 9, Spades));
-    // Too wide to centre, the line starts at the centre column and is written
-    // whole; the console shows it up to its right edge and wraps nothing
-    // onto the table.
-    const int shown = fake::columns - centreColumn;
-    EXPECT_EQ(fake::text(centreColumn, winnerRow, shown), std::string(static_cast<std::size_t>(shown), 'N'));
-    EXPECT_EQ(fake::row(winnerRow + 1), std::string(fake::columns, ' '));
-    EXPECT_GT(fake::droppedAtEdge(), 0);
+    announce(std::string(200, 'N'), handResult(TwoPair, 9, Spades));
+    const std::string line = "NNNNNNNNNN님이 9 스페이드 투페어 패로 승리하였습니다!";
+    const int cells = platform::cellWidth(line);
+    EXPECT_EQ(fake::text(centreColumn - cells / 2 - 1, winnerRow, cells + 2), " " + line + " ");
     EXPECT_EQ(fake::terminalWraps(), 0);
 }
 

@@ -35,7 +35,8 @@ struct Terminal {
     std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
     posix::TerminalOutput output{screenModel()};
     posix::TerminalInput input{STDIN_FILENO, &waitForInput};
-    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); }}};
+    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); }},
+                    [this] { output.repaint(); }};
     posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
 };
 

@@ -7,6 +7,7 @@
 #include "platform/windows/win32.h"
 
 #include <array>
+#include <optional>
 
 namespace platform::windows {
 
@@ -16,28 +17,34 @@ constexpr char32_t controlC = 0x03;
 // Ctrl-Z is the console's own end of input.
 constexpr char32_t controlZ = 0x1A;
 
-// The console's code after the 224 prefix, or 0 for no cursor key.
-int cursorKeyCode(WORD key) {
+// The key a press that types no character is: a cursor key its own code,
+// a function key or another key of its own (Home, Insert, …) Escape, a
+// modifier (Shift, Ctrl, Caps Lock …) none.
+std::optional<int> keyTypingNothing(WORD key) {
     switch (key) {
     case VK_UP:
-        return keyCodeUp;
+        return keyUp;
     case VK_DOWN:
-        return keyCodeDown;
+        return keyDown;
     case VK_RIGHT:
-        return keyCodeRight;
+        return keyRight;
     case VK_LEFT:
-        return keyCodeLeft;
+        return keyLeft;
     default:
-        return 0;
+        if ((key >= VK_PRIOR && key <= VK_HELP) || (key >= VK_F1 && key <= VK_F24)) {
+            return keyEscape;
+        }
+        return std::nullopt;
     }
 }
 
 } // namespace
 
-void ConsoleInput::attach(void* inputHandle, bool isConsole, WindowChanged onWindowChange) {
+void ConsoleInput::attach(void* inputHandle, bool isConsole, WindowChanged onWindowChange, RepaintAsked onRepaint) {
     handle = inputHandle;
     console = isConsole;
     windowChanged = onWindowChange;
+    repaintAsked = onRepaint;
 }
 
 bool ConsoleInput::fillReadAhead() {
@@ -88,8 +95,8 @@ std::optional<ConsoleInput::Press> ConsoleInput::pressOf(const void* data) {
         c = fromSurrogates(highSurrogate, c);
     }
     highSurrogate = 0;
-    if (c == 0 && cursorKeyCode(key.wVirtualKeyCode) == 0) {
-        return std::nullopt; // Shift, Ctrl, a function key: nothing typed
+    if (c == 0 && !keyTypingNothing(key.wVirtualKeyCode)) {
+        return std::nullopt; // Shift, Ctrl, Caps Lock: no key of their own
     }
     return Press{c, key.wVirtualKeyCode};
 }
@@ -108,24 +115,22 @@ ConsoleInput::Press ConsoleInput::nextPress() {
             if (press->character == controlC) {
                 stopOnControlC(); // Ctrl-C came as a key rather than as a signal
             }
+            if (press->character == repaintKey) {
+                repaintAsked();
+                continue;
+            }
             return *press;
         }
     }
 }
 
 int ConsoleInput::nextKey() {
-    if (secondCode) {
-        const int code = *secondCode;
-        secondCode.reset();
-        return code;
-    }
     if (!console) {
         return streamKeys.nextKey();
     }
     const Press press = nextPress();
     if (press.character == 0) {
-        secondCode = cursorKeyCode(press.key);
-        return keyExtendedPrefix;
+        return *keyTypingNothing(press.key);
     }
     return press.character == U'\r' ? keyEnter : static_cast<int>(press.character);
 }

@@ -17,16 +17,17 @@ namespace platform::windows {
 class ConsoleInput {
   public:
     // Called while a key is awaited and the console reports that its
-    // window changed size.
+    // window changed size, or Ctrl-L asks for the screen to be drawn again.
     using WindowChanged = void (*)();
+    using RepaintAsked = void (*)();
 
     // handle is the standard input's HANDLE.
-    void attach(void* handle, bool isConsole, WindowChanged windowChanged);
+    void attach(void* handle, bool isConsole, WindowChanged windowChanged, RepaintAsked repaintAsked);
     bool isConsole() const { return console; }
 
     // One key: a character as its code point, Enter as 13, a cursor key as
-    // 224 and then its code, as two reads. Throws InputClosed at the end of
-    // the input.
+    // its code (keyUp and the others), a function key or another key that
+    // types nothing as Escape. Throws InputClosed at the end of the input.
     int nextKey();
     // One key of a typed line (from the console only).
     LineKey nextLineKey();
@@ -39,11 +40,12 @@ class ConsoleInput {
 
   private:
     struct Press {
-        char32_t character; // 0 for a cursor key
+        char32_t character; // 0 for a key that types nothing
         unsigned short key; // the key's virtual-key code
     };
 
-    // The next press that means something: a character or a cursor key.
+    // The next press that means something: a character, a cursor key or a
+    // function key; Ctrl-L has the screen drawn again and is read past.
     Press nextPress();
     // The press an input record holds, if it holds one.
     std::optional<Press> pressOf(const void* record);
@@ -54,12 +56,13 @@ class ConsoleInput {
     void* handle = nullptr;
     bool console = false;
     WindowChanged windowChanged = nullptr;
+    RepaintAsked repaintAsked = nullptr;
     char16_t highSurrogate = 0;
-    std::optional<int> secondCode;
     std::string readAhead;
     std::size_t readAt = 0;
     bool streamEnded = false;
-    KeyDecoder streamKeys{{[this] { return nextByte(); }, [this](int ms) { return nextByteIfAny(ms); }}};
+    KeyDecoder streamKeys{{[this] { return nextByte(); }, [this](int ms) { return nextByteIfAny(ms); }},
+                          [this] { repaintAsked(); }};
 };
 
 } // namespace platform::windows

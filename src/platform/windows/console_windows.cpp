@@ -41,6 +41,12 @@ void onWindowChange() {
     }
 }
 
+// Ctrl-L: the whole table drawn again at once, while the key wait goes on.
+void onRepaintAsked() {
+    console().output.repaint();
+    flush();
+}
+
 void endAtExit() {
     flush();
     windows::endSession();
@@ -54,7 +60,7 @@ std::string consoleProblem() { return ""; }
 void open() {
     Console& c = console();
     c.session = windows::beginSession();
-    c.input.attach(c.session.input, c.session.inputIsConsole, &onWindowChange);
+    c.input.attach(c.session.input, c.session.inputIsConsole, &onWindowChange, &onRepaintAsked);
     c.output.attach(c.session.output, c.session.presentation);
     std::atexit(endAtExit);
     if (c.output.isConsole()) {
