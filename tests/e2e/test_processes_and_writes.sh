@@ -31,7 +31,7 @@ forks=$(grep -cE '(fork|clone3?)\(' "$E2E_DIR/processes")
     fail "expected the one exec of the program and no other process: $(cat "$E2E_DIR/processes")"
 
 note "one write per wait"
-# The program waits with poll() or, where it is built so, with select().
+# The program waits with select().
 start_game $tracer -o "$E2E_DIR/calls" -e trace=write,read,poll,ppoll,select,pselect6 -e signal=none "$GAME"
 expect_title_screen
 keys s w s s Enter

@@ -4,7 +4,6 @@
 #include "platform/console_settings.h"
 #include "platform/key_decoder.h"
 #include "platform/posix/glyph_probe.h"
-#include "platform/posix/output_costs.h"
 #include "platform/posix/terminal_fitness.h"
 #include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_output.h"
@@ -99,9 +98,7 @@ LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
 std::string backend::readRawLine() { return terminal().input.nextLine(); }
 
 void sleepMs(int milliseconds) {
-    const int pause = settings::pauseMs(milliseconds);
-    posix::outputCosts().sleepAskedMs += pause;
-    terminal().waits.wait(pause, false);
+    terminal().waits.wait(settings::pauseMs(milliseconds), false);
 }
 
 } // namespace platform
