@@ -63,6 +63,8 @@ void noteResumed() {
     wake();
 }
 
+bool eventsWaiting() { return resizedFlag != 0 || resumedFlag != 0; }
+
 TerminalEvents takeTerminalEvents() {
     drainWakePipe();
     TerminalEvents events;

@@ -20,6 +20,9 @@ void watchTerminalEvents();
 // Notes that the program was continued. Safe in a signal handler.
 void noteResumed();
 
+// Whether an event is waiting to be taken. Asks the system nothing.
+bool eventsWaiting();
+
 // The events since the last call; forgets them.
 TerminalEvents takeTerminalEvents();
 

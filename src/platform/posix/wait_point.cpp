@@ -60,6 +60,12 @@ bool WaitPoint::wait(int milliseconds, bool watchInput) {
     for (;;) {
         bringScreenBack();
         flush();
+        // A pause whose time is up already (none at all at --pace 0) asks
+        // the system nothing more: its events are taken at the next wait.
+        if (!watchInput && end && Clock::now() >= *end) {
+            pauseDue = end;
+            return false;
+        }
         const Woke woke = waitOnce(watchInput, end ? millisecondsUntil(*end) : -1);
         if (woke == Woke::Input) {
             return true;
@@ -85,7 +91,7 @@ void WaitPoint::takeEvents() {
 }
 
 void WaitPoint::bringScreenBack() {
-    if (!awaitReadable({wakeDescriptor()}, 0).at(0)) {
+    if (!eventsWaiting()) {
         return;
     }
     takeEvents();
