@@ -9,7 +9,6 @@
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/posix/wait_point.h"
-#include "platform/posix/window_size.h"
 #include "platform/screen_model.h"
 
 #include <cstdlib>

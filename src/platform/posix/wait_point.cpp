@@ -2,7 +2,6 @@
 
 #include "platform/console.h"
 #include "platform/posix/readiness.h"
-#include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/window_notice.h"
 
