@@ -7,6 +7,7 @@
 #include "platform/frame_encoder.h"
 #include "platform/key_decoder.h"
 #include "platform/screen_model.h"
+#include "platform/text_width.h"
 #include "platform/typed_input.h"
 
 #include <deque>
@@ -79,6 +80,18 @@ void awaiting(fake::Wait wait) {
     }
 }
 
+// A key waited for right behind the press-a-key prompt: a pause.
+bool pausePromptBeforeCursor() {
+    const platform::ScreenModel& model = platform::screenModel();
+    std::string before;
+    for (int x = model.cursorX() - platform::cellWidth(platform::backend::pausePrompt); x < model.cursorX(); ++x) {
+        if (x >= 0 && !model.at(x, model.cursorY()).rightHalf) {
+            before += platform::encodeUtf8(model.at(x, model.cursorY()).glyph);
+        }
+    }
+    return before == platform::backend::pausePrompt;
+}
+
 const fake::VirtualTerminal& shown() {
     Console& c = console();
     c.terminal.feed(c.encoder.encode(platform::screenModel()));
@@ -100,14 +113,10 @@ void resizeConsole(int columns, int lines) {
     console().resizeLines = lines;
 }
 
-void pause() {
-    ++console().pauses;
-    write(backend::pausePrompt);
-    readKey();
-    write("\n");
-}
-
 int readKey() {
+    if (pausePromptBeforeCursor()) {
+        ++console().pauses;
+    }
     awaiting(fake::Wait::Key);
     return keys().nextKey();
 }

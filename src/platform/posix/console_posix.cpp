@@ -84,12 +84,6 @@ void resizeConsole(int columns, int lines) {
 
 int readKey() { return terminal().keys.nextKey(); }
 
-void pause() {
-    write(backend::pausePrompt);
-    readKey();
-    write("\n");
-}
-
 bool backend::linesAreTyped() { return terminal().inputIsTerminal; }
 
 LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
