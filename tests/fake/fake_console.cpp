@@ -17,6 +17,7 @@ namespace {
 
 unsigned char takeScript();
 std::optional<unsigned char> takeScriptNow(int);
+void keepInScript(std::string_view bytes);
 
 struct Console {
     platform::FrameEncoder encoder = [] {
@@ -36,7 +37,7 @@ struct Console {
     std::function<void()> look;
     fake::Wait waitingFor = fake::Wait::Key;
     bool linesWhole = false;
-    platform::KeyDecoder keys{{&takeScript, &takeScriptNow}};
+    platform::KeyDecoder keys{{&takeScript, &takeScriptNow, &keepInScript}};
 };
 
 Console theConsole;
@@ -70,6 +71,8 @@ std::optional<unsigned char> takeScriptNow(int) {
     }
     return takeScript();
 }
+
+void keepInScript(std::string_view bytes) { console().script.insert(console().script.begin(), bytes.begin(), bytes.end()); }
 
 platform::KeyDecoder& keys() { return console().keys; }
 

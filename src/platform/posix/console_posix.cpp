@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace platform {
@@ -33,7 +34,8 @@ struct Terminal {
     std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
     posix::TerminalOutput output{screenModel()};
     posix::TerminalInput input{STDIN_FILENO, &waitForInput};
-    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); }}};
+    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); },
+                     [this](std::string_view bytes) { input.keepForLater(bytes); }}};
     posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
 };
 
