@@ -35,7 +35,7 @@ void appendNumber(int n, std::string& out) {
 }
 
 // UTF-8 straight into the output.
-void appendUtf8(char32_t c, std::string& out) {
+inline void appendUtf8(char32_t c, std::string& out) {
     if (c < 0x80) {
         out += static_cast<char>(c);
         return;
@@ -173,8 +173,9 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
 int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out) {
     // Fewer blanks than this are cheaper sent as blanks.
     constexpr int shortestErase = 8;
+    const Cell* row = &model.at(0, y);
     int end = x;
-    while (end < columns && model.at(end, y).isBlank()) {
+    while (end < columns && row[end].isBlank()) {
         ++end;
     }
     const bool toTheEdge = end == columns && windowColumns <= model.columns();
@@ -198,19 +199,25 @@ int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int colu
 int FrameEncoder::cellsSpared(const ScreenModel& model, int from, int y, int columns, int by) {
     const Cell* now = &model.at(0, y);
     const Cell* was = &shownAt(0, y);
-    int spared = 0;
-    for (int x = from; x < columns; ++x) {
-        const int source = x - by;
-        const Cell& shifted = source < from || source >= columns ? Cell{} : was[source];
-        // About the bytes the cell takes to send: a glyph past ASCII 3.
-        const int bytes = now[x].isBlank() || now[x].rightHalf ? 0 : now[x].glyph < 0x80 ? 1 : 3;
-        spared += looksAlike(now[x], shifted) ? bytes : 0;
-        spared -= looksAlike(now[x], was[x]) ? bytes : 0;
-        // Cells pushed off the end must be blank: a wider window would
-        // show them past the table.
-        if (x >= columns - by && !was[x].isBlank()) {
+    // Cells pushed off the end must be blank: a wider window would show
+    // them past the table.
+    for (int x = columns - std::max(by, 0); x < columns; ++x) {
+        if (!was[x].isBlank()) {
             return 0;
         }
+    }
+    const Cell blank{};
+    int spared = 0;
+    for (int x = from; x < columns; ++x) {
+        // Blanks cost nothing either way; a glyph past ASCII about 3 bytes.
+        if (now[x].isBlank() || now[x].rightHalf) {
+            continue;
+        }
+        const int bytes = now[x].glyph < 0x80 ? 1 : 3;
+        const int source = x - by;
+        const Cell& shifted = source < from || source >= columns ? blank : was[source];
+        spared += bitsOf(now[x]) == bitsOf(shifted) ? bytes : 0;
+        spared -= bitsOf(now[x]) == bitsOf(was[x]) ? bytes : 0;
     }
     return spared;
 }
@@ -255,10 +262,12 @@ void FrameEncoder::shiftRow(const ScreenModel& model, int from, int y, int colum
     out += "\x1b[";
     appendNumber(best > 0 ? best : -best, out);
     out += best > 0 ? '@' : 'P';
-    const std::vector<Cell> before(was + from, was + columns);
-    for (int x = from; x < columns; ++x) {
-        const int source = x - best;
-        was[x] = source < from || source >= columns ? Cell{} : before[static_cast<std::size_t>(source - from)];
+    if (best > 0) {
+        std::copy_backward(was + from, was + columns - best, was + columns);
+        std::fill(was + from, was + from + best, Cell{});
+    } else {
+        std::copy(was + from - best, was + columns, was + from);
+        std::fill(was + columns + best, was + columns, Cell{});
     }
 }
 
