@@ -80,7 +80,11 @@ class ScreenModel {
     std::size_t index(int column, int row) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column);
     }
+    // The cells from the cursor on that a glyph or a run takes, made ready:
+    // the row marked changed, a two-cell glyph cut in half blanked.
+    Cell* claim(int cellsWide);
     void put(char32_t glyph, int cellsWide);
+    void putAscii(std::string_view run);
     void newLine();
 
     int width = 0;
