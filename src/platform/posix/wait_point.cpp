@@ -127,11 +127,13 @@ bool WaitPoint::showNoticeUntilRoom() {
 }
 
 void WaitPoint::awaitSize(int milliseconds) {
-    flush();
     pauseDue.reset();
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(milliseconds);
     bool changed = false;
+    // A window large enough already: the request goes out with the next
+    // frame, as nothing is waited for.
     while (!fits(windowSize(), needed) && Clock::now() < end) {
+        flush();
         if (waitOnce(false, millisecondsUntil(end)) == Woke::Event) {
             takeEvents();
             changed = true;
