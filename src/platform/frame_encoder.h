@@ -22,7 +22,6 @@ namespace platform {
 class FrameEncoder {
   public:
     void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
-    bool areGlyphsNarrow() const { return glyphsNarrow; }
     // The window's size: only the cells from the top-left corner that it
     // shows are sent.
     void setWindow(int columns, int lines);

@@ -61,8 +61,6 @@ termios keyMode(const termios& user);
 struct TerminalEvents {
     bool resized = false;
     bool resumed = false;
-
-    bool any() const { return resized || resumed; }
 };
 
 // Installs the handlers for window changes and continuing, and the wake-up
