@@ -72,4 +72,10 @@ std::optional<int> readInt() {
 
 int typedCells() { return answerCells; }
 
+void pause() {
+    write(backend::pausePrompt);
+    readKey();
+    write("\n");
+}
+
 } // namespace platform

@@ -10,6 +10,7 @@ namespace {
 
 double pace = 1.0;
 bool colour = true;
+long long paused = 0;
 
 } // namespace
 
@@ -21,8 +22,12 @@ int settings::pauseMs(int askedMs) {
     if (askedMs <= 0) {
         return 0;
     }
-    return static_cast<int>(std::lround(askedMs * pace));
+    const int pause = static_cast<int>(std::lround(askedMs * pace));
+    paused += pause;
+    return pause;
 }
+
+long long settings::pausedMs() { return paused; }
 
 int settings::shownAttribute(int attribute) { return colour ? attribute : attrNormal; }
 

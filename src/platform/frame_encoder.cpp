@@ -4,8 +4,9 @@
 #include "platform/text_width.h"
 
 #include <algorithm>
-#include <climits>
-#include <string_view>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace platform {
 
@@ -15,13 +16,39 @@ constexpr char beginUpdate[] = "\x1b[?2026h";
 constexpr char endUpdate[] = "\x1b[?2026l";
 
 // Two cells that look the same on the screen: blanks show no colour.
-bool looksAlike(const Cell& a, const Cell& b) { return a == b || (a.isBlank() && b.isBlank()); }
-
-int unitWidth(const ScreenModel& model, int x, int y) {
-    return x + 1 < model.columns() && model.at(x + 1, y).rightHalf ? 2 : 1;
+// The cell's bytes as one number: equal cells compare in one step.
+inline std::uint64_t bitsOf(const Cell& c) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &c, sizeof bits);
+    return bits;
 }
 
-std::string number(int n) { return std::to_string(n); }
+inline bool looksAlike(const Cell& a, const Cell& b) {
+    return bitsOf(a) == bitsOf(b) || (a.isBlank() && b.isBlank());
+}
+
+int digits(int n) { return n < 10 ? 1 : n < 100 ? 2 : n < 1000 ? 3 : n < 10000 ? 4 : 5; }
+
+void appendNumber(int n, std::string& out) {
+    char text[12];
+    out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
+}
+
+// UTF-8 straight into the output.
+inline void appendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    char bytes[4];
+    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    for (int i = length - 1; i > 0; --i, c >>= 6) {
+        bytes[i] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    constexpr unsigned char leads[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    bytes[0] = static_cast<char>(leads[length] | c);
+    out.append(bytes, static_cast<std::size_t>(length));
+}
 
 } // namespace
 
@@ -45,108 +72,96 @@ void FrameEncoder::setSgr(int attribute, std::string& out) {
     sgr = attribute;
 }
 
-Cell FrameEncoder::terminalCell(const ScreenModel& model, int x, int y) const {
-    const Cell& cell = model.at(x, y);
-    if (glyphsNarrow && cell.rightHalf && x > 0 && isLayoutGlyph(model.at(x - 1, y).glyph)) {
-        // The terminal keeps the filler as a character of its own.
-        return Cell{fillerAfter(model.at(x - 1, y).glyph), cell.attribute, false};
+void FrameEncoder::appendMove(int x, int y, std::string& out) const {
+    const std::size_t start = out.size();
+    const int absoluteSize = 4 + digits(y + 1) + digits(x + 1);
+    if (cursorKnown) {
+        const auto step = [&](int n, char final) {
+            out += "\x1b[";
+            if (n != 1) {
+                appendNumber(n, out);
+            }
+            out += final;
+        };
+        if (y != cursorY) {
+            step(y > cursorY ? y - cursorY : cursorY - y, y > cursorY ? 'B' : 'A');
+        }
+        const int cells = x > cursorX ? x - cursorX : cursorX - x;
+        if (x == 0 && cursorX != 0) {
+            out += '\r';
+        } else if (x != cursorX && (cells == 1 ? 0 : digits(cells)) < digits(x + 1)) {
+            step(cells, x > cursorX ? 'C' : 'D');
+        } else if (x != cursorX) {
+            out += "\x1b[";
+            appendNumber(x + 1, out);
+            out += 'G';
+        }
+        if (static_cast<int>(out.size() - start) < absoluteSize) {
+            return;
+        }
+        out.resize(start);
     }
-    return cell;
+    out += "\x1b[";
+    appendNumber(y + 1, out);
+    out += ';';
+    appendNumber(x + 1, out);
+    out += 'H';
 }
 
-bool FrameEncoder::unitDiffers(int x, int y, int cellsWide) {
-    for (int i = 0; i < cellsWide; ++i) {
-        if (!looksAlike(wanted[static_cast<std::size_t>(x + i)], shownAt(x + i, y))) {
-            return true;
-        }
+void FrameEncoder::appendGlyph(const Cell& cell, std::string& out) const {
+    appendUtf8(cell.glyph, out);
+    if (glyphsNarrow && isLayoutGlyph(cell.glyph)) {
+        appendUtf8(fillerAfter(cell.glyph), out);
     }
-    return false;
-}
-
-std::string FrameEncoder::cheapestMove(int x, int y) const {
-    const std::string absolute = "\x1b[" + number(y + 1) + ";" + number(x + 1) + "H";
-    if (!cursorKnown) {
-        return absolute;
-    }
-    const auto steps = [](int n, char final) { return "\x1b[" + (n == 1 ? "" : number(n)) + final; };
-    std::string vertical;
-    if (y != cursorY) {
-        vertical = y > cursorY ? steps(y - cursorY, 'B') : steps(cursorY - y, 'A');
-    }
-    std::string horizontal;
-    if (x != cursorX) {
-        horizontal = "\x1b[" + number(x + 1) + "G";
-        const std::string relative = x > cursorX ? steps(x - cursorX, 'C') : steps(cursorX - x, 'D');
-        horizontal = x == 0 ? "\r" : relative.size() < horizontal.size() ? relative : horizontal;
-    }
-    const std::string relative = vertical + horizontal;
-    return relative.size() < absolute.size() ? relative : absolute;
-}
-
-bool FrameEncoder::resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out) {
-    if (!cursorKnown || cursorY != y || x <= cursorX) {
-        return false;
-    }
-    std::string cells;
-    for (int i = cursorX; i < x;) {
-        const Cell& c = model.at(i, y);
-        if (c.rightHalf || (!c.isBlank() && c.attribute != sgr)) {
-            return false;
-        }
-        emitGlyph(c, cells);
-        if (cells.size() > budget) {
-            return false;
-        }
-        i += unitWidth(model, i, y);
-    }
-    out += cells;
-    cursorX = x;
-    return true;
 }
 
 void FrameEncoder::moveTo(const ScreenModel& model, int x, int y, std::string& out) {
     if (cursorKnown && cursorX == x && cursorY == y) {
         return;
     }
-    const std::string move = cheapestMove(x, y);
+    std::string& move = scratch;
+    move.clear();
+    appendMove(x, y, move);
     // The cells up to the place may be cheaper to send again than a move.
-    if (resend(model, x, y, move.size(), out)) {
-        return;
+    if (!resend(model, x, y, move.size(), out)) {
+        out += move;
     }
-    out += move;
     cursorX = x;
     cursorY = y;
     cursorKnown = true;
 }
 
-void FrameEncoder::emitGlyph(const Cell& cell, std::string& out) {
-    out += encodeUtf8(cell.glyph);
-    if (glyphsNarrow && isLayoutGlyph(cell.glyph)) {
-        out += encodeUtf8(fillerAfter(cell.glyph));
+bool FrameEncoder::resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out) {
+    if (!cursorKnown || cursorY != y || x <= cursorX || x - cursorX > static_cast<int>(budget)) {
+        return false;
     }
-}
-
-void FrameEncoder::markShown(int x, int y, int cellsWide) {
-    if (shownAt(x, y).rightHalf && x > 0) {
-        shownAt(x - 1, y) = Cell{};
+    const std::size_t start = out.size();
+    for (int i = cursorX; i < x; ++i) {
+        const Cell& c = model.at(i, y);
+        if (c.rightHalf ? i == cursorX : !c.isBlank() && c.attribute != sgr) {
+            out.resize(start);
+            return false;
+        }
+        if (!c.rightHalf) {
+            appendGlyph(c, out);
+        }
     }
-    const int after = x + cellsWide;
-    if (after < shown.columns && shownAt(after, y).rightHalf) {
-        shownAt(after, y) = Cell{};
+    if (out.size() - start > budget) {
+        out.resize(start);
+        return false;
     }
-    for (int i = 0; i < cellsWide; ++i) {
-        shownAt(x + i, y) = wanted[static_cast<std::size_t>(x + i)];
-    }
+    cursorX = x;
+    return true;
 }
 
 void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out) {
-    const Cell& cell = model.at(x, y);
+    const Cell* cell = &model.at(x, y);
     moveTo(model, x, y, out);
-    if (!cell.isBlank()) {
-        setSgr(cell.attribute, out);
+    if (!cell->isBlank()) {
+        setSgr(cell->attribute, out);
     }
-    emitGlyph(cell, out);
-    markShown(x, y, cellsWide);
+    appendGlyph(*cell, out);
+    std::copy(cell, cell + cellsWide, &shownAt(x, y));
     cursorX += cellsWide;
     // A glyph that ends in the window's last column leaves the terminal
     // about to wrap: where its cursor then stands is its own business.
@@ -155,152 +170,147 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
     }
 }
 
-namespace {
-
-// How far a block may have moved sideways for the row to be shifted rather
-// than drawn again, and the bytes of the sequence that shifts it.
-constexpr int longestShift = 8;
-constexpr int bytesOfAShift = 4;
-// Rows that cost fewer bytes than this are not worth looking at for a shift.
-constexpr int shortestWorthShifting = 24;
-
-int utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
-
-// The column the cell at x shows once the row is shifted `by` cells from
-// column `from` on; -1 for a cell the shift leaves blank.
-int shiftSource(int x, int from, int by, int columns) {
-    const int source = x - by;
-    const bool inserted = by > 0 ? x < from + by : source >= columns;
-    return inserted ? -1 : source;
+int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out) {
+    // Fewer blanks than this are cheaper sent as blanks.
+    constexpr int shortestErase = 8;
+    const Cell* row = &model.at(0, y);
+    int end = x;
+    while (end < columns && row[end].isBlank()) {
+        ++end;
+    }
+    const bool toTheEdge = end == columns && windowColumns <= model.columns();
+    if (end - x < shortestErase && !(toTheEdge && end > x + 3)) {
+        shortBlanksEnd = end;
+        return 0;
+    }
+    moveTo(model, x, y, out);
+    // Erasing leaves the cursor where it is; so does a line's end.
+    if (toTheEdge) {
+        out += "\x1b[K";
+    } else {
+        out += "\x1b[";
+        appendNumber(end - x, out);
+        out += 'X';
+    }
+    std::fill(&shownAt(x, y), &shownAt(x, y) + (end - x), Cell{});
+    return end - x;
 }
 
-} // namespace
-
-int FrameEncoder::bytesAfterShift(int y, int from, int by, int columns, int enough) {
-    constexpr int bytesOfAMove = 5;
+int FrameEncoder::cellsSpared(const ScreenModel& model, int from, int y, int columns, int by) {
+    const Cell* now = &model.at(0, y);
+    const Cell* was = &shownAt(0, y);
+    // Cells pushed off the end must be blank: a wider window would show
+    // them past the table.
+    for (int x = columns - std::max(by, 0); x < columns; ++x) {
+        if (!was[x].isBlank()) {
+            return 0;
+        }
+    }
     const Cell blank{};
-    int bytes = 0;
-    bool inRun = false;
-    for (int x = from; x < columns && bytes < enough; ++x) {
-        const int source = shiftSource(x, from, by, columns);
-        const Cell& now = wanted[static_cast<std::size_t>(x)];
-        if (looksAlike(now, source < 0 ? blank : shownAt(source, y))) {
-            inRun = false;
+    int spared = 0;
+    for (int x = from; x < columns; ++x) {
+        // Blanks cost nothing either way; a glyph past ASCII about 3 bytes.
+        if (now[x].isBlank() || now[x].rightHalf) {
             continue;
         }
-        bytes += inRun ? 0 : bytesOfAMove;
-        inRun = true;
-        if (!now.rightHalf) {
-            bytes += utf8Length(now.glyph);
-        }
+        const int bytes = now[x].glyph < 0x80 ? 1 : 3;
+        const int source = x - by;
+        const Cell& shifted = source < from || source >= columns ? blank : was[source];
+        spared += bitsOf(now[x]) == bitsOf(shifted) ? bytes : 0;
+        spared -= bitsOf(now[x]) == bitsOf(was[x]) ? bytes : 0;
     }
-    return bytes;
+    return spared;
 }
 
-void FrameEncoder::shiftShown(int y, int from, int by, int columns) {
-    const auto begin = shown.cells.begin() + y * shown.columns;
-    const std::vector<Cell> row(begin, begin + columns);
-    for (int x = from; x < columns; ++x) {
-        const int source = shiftSource(x, from, by, columns);
-        shownAt(x, y) = source < 0 ? Cell{} : row[static_cast<std::size_t>(source)];
-    }
-    // The right half of a two-cell glyph whose left half was deleted shows
-    // blank.
-    if (shownAt(from, y).rightHalf) {
-        shownAt(from, y) = Cell{};
-    }
-}
-
-void FrameEncoder::shiftRow(const ScreenModel& model, int y, int columns, std::string& out) {
-    int from = 0;
-    while (from < columns && looksAlike(wanted[static_cast<std::size_t>(from)], shownAt(from, y))) {
-        ++from;
-    }
-    if (from == columns || shownAt(from, y).rightHalf || model.at(from, y).rightHalf) {
+void FrameEncoder::shiftRow(const ScreenModel& model, int from, int y, int columns, std::string& out) {
+    constexpr int longestShift = 8;
+    // The cells of what was shown that are looked for in the model.
+    constexpr int probe = 6;
+    // A shift and its move take about 8 bytes: it must spare sending more
+    // than that.
+    constexpr int fewestSpared = 8;
+    const Cell* now = &model.at(0, y);
+    Cell* was = &shownAt(0, y);
+    if (windowColumns < model.columns() || now[from].rightHalf || was[from].rightHalf) {
         return;
     }
-    bool restBlank = true;
-    for (int x = from; x < columns && restBlank; ++x) {
-        restBlank = model.at(x, y).isBlank();
+    // The first thing shown on the rest of the row, looked for a few cells
+    // to either side in the model.
+    int stood = from;
+    while (stood < columns && was[stood].isBlank()) {
+        ++stood;
     }
-    if (restBlank) {
-        return; // erasing it is cheaper still
+    // The shortest distance it is found at is weighed.
+    // A probe that repeats itself within two cells (an edge, a card's back)
+    // tells no distance.
+    if (stood + probe > columns || std::equal(was + stood, was + stood + probe - 2, was + stood + 2)) {
+        return;
     }
     int best = 0;
-    int fewest = bytesAfterShift(y, from, 0, columns, INT_MAX) - bytesOfAShift;
-    if (fewest < shortestWorthShifting) {
-        return; // a few cells: sending them is as cheap as any shift
-    }
-    // The shortest shifts first: of two that save as much, the shorter.
-    for (int distance = 1; distance <= longestShift; ++distance) {
+    for (int distance = 1; distance <= longestShift && best == 0 && stood + probe + longestShift <= columns;
+         ++distance) {
         for (const int by : {distance, -distance}) {
-            // Cells pushed off the end must be blank: a wider window would
-            // show them past the table.
-            bool pushesText = false;
-            for (int x = columns - std::max(by, 0); x < columns; ++x) {
-                pushesText = pushesText || !shownAt(x, y).isBlank();
-            }
-            const int bytes = pushesText ? fewest : bytesAfterShift(y, from, by, columns, fewest);
-            if (bytes < fewest) {
-                fewest = bytes;
+            if (best == 0 && stood + by >= from && std::equal(was + stood, was + stood + probe, now + stood + by)) {
                 best = by;
             }
         }
     }
-    if (best == 0) {
+    if (best == 0 || cellsSpared(model, from, y, columns, best) < fewestSpared) {
         return;
     }
     moveTo(model, from, y, out);
-    out += "\x1b[" + number(best > 0 ? best : -best) + (best > 0 ? "@" : "P");
-    shiftShown(y, from, best, columns);
+    out += "\x1b[";
+    appendNumber(best > 0 ? best : -best, out);
+    out += best > 0 ? '@' : 'P';
+    if (best > 0) {
+        std::copy_backward(was + from, was + columns - best, was + columns);
+        std::fill(was + from, was + from + best, Cell{});
+    } else {
+        std::copy(was + from - best, was + columns, was + from);
+        std::fill(was + columns + best, was + columns, Cell{});
+    }
 }
 
 void FrameEncoder::encodeRow(const ScreenModel& model, int y, std::string& out) {
     const int columns = std::min(model.columns(), windowColumns);
-    wanted.resize(static_cast<std::size_t>(model.columns()));
-    for (int x = 0; x < columns; ++x) {
-        wanted[static_cast<std::size_t>(x)] = terminalCell(model, x, y);
+    const Cell* now = &model.at(0, y);
+    const Cell* was = &shownAt(0, y);
+    if (std::memcmp(now, was, static_cast<std::size_t>(columns) * sizeof(Cell)) == 0) {
+        return; // drawn again as it was
     }
-    if (windowColumns >= model.columns()) {
-        shiftRow(model, y, columns, out);
-    }
+    bool shiftWeighed = false;
+    shortBlanksEnd = 0;
     for (int x = 0; x < columns;) {
-        const int cellsWide = unitWidth(model, x, y);
+        while (x < columns && bitsOf(now[x]) == bitsOf(was[x])) {
+            ++x;
+        }
+        if (x == columns) {
+            break;
+        }
+        if (looksAlike(now[x], was[x])) {
+            ++x;
+            continue;
+        }
+        if (now[x].rightHalf) {
+            --x; // the unit starts with the glyph's left half
+        }
+        if (!shiftWeighed) {
+            shiftWeighed = true;
+            shiftRow(model, x, y, columns, out);
+            continue;
+        }
+        const int cellsWide = x + 1 < model.columns() && now[x + 1].rightHalf ? 2 : 1;
         if (x + cellsWide > columns) {
             break; // a two-cell glyph cut by the window's edge stays unsent
         }
-        if (!unitDiffers(x, y, cellsWide)) {
-            x += cellsWide;
-        } else if (const int erased = eraseBlankRun(model, x, y, columns, out)) {
+        // A run of blanks too short to erase is looked at once.
+        if (const int erased = x < shortBlanksEnd ? 0 : eraseBlankRun(model, x, y, columns, out)) {
             x += erased;
         } else {
             emitUnit(model, x, y, cellsWide, out);
             x += cellsWide;
         }
     }
-}
-
-int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out) {
-    // Fewer blanks than this are cheaper sent as blanks.
-    constexpr int shortestErase = 8;
-    int end = x;
-    while (end < columns && model.at(end, y).isBlank()) {
-        ++end;
-    }
-    const bool toTheEdge = end == columns && windowColumns <= model.columns();
-    if (end - x < shortestErase && !(toTheEdge && end > x + 3)) {
-        return 0;
-    }
-    moveTo(model, x, y, out);
-    // Erasing leaves the cursor where it is; so does a line's end.
-    out += toTheEdge ? "\x1b[K" : "\x1b[" + number(end - x) + "X";
-    for (int i = x; i < end; ++i) {
-        shownAt(i, y) = Cell{};
-    }
-    if (end < shown.columns && shownAt(end, y).rightHalf) {
-        shownAt(end, y) = Cell{}; // its left half was erased
-    }
-    return end - x;
 }
 
 void FrameEncoder::placeCursor(const ScreenModel& model, std::string& out) {
@@ -316,8 +326,14 @@ void FrameEncoder::placeCursor(const ScreenModel& model, std::string& out) {
     }
 }
 
+// A two-cell glyph cut in half on the terminal (overwritten, erased or
+// shifted) is never left recorded as shown: the model's own cell there,
+// which the model blanked or rewrote as it, differs from the half, and
+// the cell is sent again in the same row.
 std::string FrameEncoder::encode(ScreenModel& model) {
     std::string out;
+    out.reserve(4096);
+    out += beginUpdate;
     if (shown.columns != model.columns() || shown.lines != model.lines()) {
         shown = {model.columns(), model.lines(), {}};
         screenKnown = false;
@@ -340,17 +356,19 @@ std::string FrameEncoder::encode(ScreenModel& model) {
     if (model.takeBell()) {
         out += '\a';
     }
-    if (out.empty()) {
-        return out;
+    if (out.size() == sizeof beginUpdate - 1) {
+        return "";
     }
-    return beginUpdate + out + endUpdate;
+    return out += endUpdate;
 }
 
 std::string FrameEncoder::notice(const std::vector<std::string>& lines) {
     forget();
     std::string out = "\x1b[0m\x1b[2J";
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += "\x1b[" + number(static_cast<int>(i) + 1) + ";1H" + lines[i];
+        out += "\x1b[";
+        appendNumber(static_cast<int>(i) + 1, out);
+        out += ";1H" + lines[i];
     }
     return out;
 }

@@ -22,7 +22,6 @@ namespace platform {
 class FrameEncoder {
   public:
     void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
-    bool areGlyphsNarrow() const { return glyphsNarrow; }
     // The window's size: only the cells from the top-left corner that it
     // shows are sent.
     void setWindow(int columns, int lines);
@@ -48,35 +47,31 @@ class FrameEncoder {
         std::vector<Cell> cells;
     };
 
+    // What the terminal shows, as the model's cells that were sent.
     Cell& shownAt(int x, int y) { return shown.cells[static_cast<std::size_t>(y * shown.columns + x)]; }
-    // What the terminal's cell should hold for the model's: the model's own,
-    // but for the filler a terminal drawing layout glyphs one cell wide
-    // keeps after one as a character of its own.
-    Cell terminalCell(const ScreenModel& model, int x, int y) const;
-    bool unitDiffers(int x, int y, int cellsWide);
-    // About how many bytes the rest of the row would take to send, from
-    // column `from` on, once the shown row is shifted by `by` cells there;
-    // the counting stops at `enough`.
-    int bytesAfterShift(int y, int from, int by, int columns, int enough);
     // A block that moved sideways (a sliding card) is moved by inserting or
-    // deleting cells in the row, when that leaves fewer cells to send.
-    void shiftRow(const ScreenModel& model, int y, int columns, std::string& out);
-    void shiftShown(int y, int from, int by, int columns);
+    // deleting cells from `from`, the row's first change, when that spares
+    // sending many cells again.
+    void shiftRow(const ScreenModel& model, int from, int y, int columns, std::string& out);
+    // About how many bytes fewer the row from `from` on takes to send once
+    // the terminal's cells there are shifted `by`; 0 when the shift would
+    // push text off the row's end.
+    int cellsSpared(const ScreenModel& model, int from, int y, int columns, int by);
     void encodeRow(const ScreenModel& model, int y, std::string& out);
     // A long run of cells that are to be blank, from x, is erased with one
     // sequence; returns the cells erased, 0 when the run is short.
     int eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out);
+    // Takes the cursor to (x, y) by the shortest sequence, or by sending
+    // the cells on the way again when that is shorter still.
     void moveTo(const ScreenModel& model, int x, int y, std::string& out);
-    // The shortest sequence that takes the cursor to (x, y).
-    std::string cheapestMove(int x, int y) const;
+    // The shortest cursor move to (x, y).
+    void appendMove(int x, int y, std::string& out) const;
     // Sends the cells from the cursor up to x again when that takes no more
     // than `budget` bytes; false when it would.
     bool resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out);
+    // The glyph, and the filler after a layout glyph drawn one cell wide.
+    void appendGlyph(const Cell& cell, std::string& out) const;
     void emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out);
-    void emitGlyph(const Cell& cell, std::string& out);
-    // Notes what the terminal shows after a unit was written, as it blanks
-    // the other half of a two-cell glyph that was half overwritten.
-    void markShown(int x, int y, int cellsWide);
     void placeCursor(const ScreenModel& model, std::string& out);
     void setSgr(int attribute, std::string& out);
 
@@ -84,8 +79,8 @@ class FrameEncoder {
     int windowColumns = 32767;
     int windowLines = 32767;
     Shown shown;
-    // The terminal cells of the row being sent, as terminalCell gives them.
-    std::vector<Cell> wanted;
+    std::string scratch; // a cursor move being weighed
+    int shortBlanksEnd = 0; // the end of the blank run last found too short to erase
     bool screenKnown = false;
     bool cursorKnown = false;
     int cursorX = 0;

@@ -20,21 +20,9 @@ int cursorKey(unsigned char final) {
 
 } // namespace
 
-unsigned char KeyDecoder::nextByte() {
-    if (!heldBack.empty()) {
-        const auto byte = static_cast<unsigned char>(heldBack.front());
-        heldBack.erase(0, 1);
-        return byte;
-    }
-    return source.next();
-}
+unsigned char KeyDecoder::nextByte() { return source.next(); }
 
-std::optional<unsigned char> KeyDecoder::nextByteWithin(int milliseconds) {
-    if (!heldBack.empty()) {
-        return nextByte();
-    }
-    return source.nextWithin(milliseconds);
-}
+std::optional<unsigned char> KeyDecoder::nextByteWithin(int milliseconds) { return source.nextWithin(milliseconds); }
 
 std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
     std::string bytes(1, static_cast<char>(lead));
@@ -48,7 +36,7 @@ std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
     }
     const CodePoint cp = decodeUtf8(bytes, 0);
     if (length == 1 || cp.length != bytes.size()) {
-        heldBack.insert(0, bytes.substr(1));
+        source.keepForLater(std::string_view(bytes).substr(1));
         return std::nullopt;
     }
     return cp.value;
@@ -106,7 +94,7 @@ std::optional<int> KeyDecoder::afterEscape() {
         if (*introducer >= 0x20 && *introducer < 0x7F) {
             return keyEscape; // a key pressed with Alt: one key
         }
-        heldBack.insert(0, 1, static_cast<char>(*introducer));
+        source.keepForLater(std::string(1, static_cast<char>(*introducer)));
         return keyEscape;
     }
     const auto final = nextByteWithin(sequenceGapMs);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace platform {
@@ -22,6 +23,9 @@ struct ByteSource {
     std::function<unsigned char()> next;
     // The next byte if one comes within the milliseconds, otherwise nothing.
     std::function<std::optional<unsigned char>(int)> nextWithin;
+    // Puts bytes read ahead back in front of what is still to be read: the
+    // source's buffer is the one that holds typed input read ahead.
+    std::function<void(std::string_view)> keepForLater;
 };
 
 class KeyDecoder {
@@ -49,7 +53,6 @@ class KeyDecoder {
 
     ByteSource source;
     std::function<void()> repaint;
-    std::string heldBack; // bytes read ahead, to be read again
 };
 
 } // namespace platform

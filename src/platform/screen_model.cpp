@@ -47,12 +47,7 @@ void ScreenModel::newLine() {
     y = std::min(y + 1, std::max(height - 1, 0));
 }
 
-void ScreenModel::put(char32_t glyph, int cellsWide) {
-    if (y >= height || x + cellsWide > width) {
-        ++dropped;
-        x += cellsWide;
-        return;
-    }
+Cell* ScreenModel::claim(int cellsWide) {
     Cell* row = &cells[index(0, y)];
     const int end = x + cellsWide;
     // A two-cell glyph half overwritten disappears: its other half stands
@@ -61,23 +56,50 @@ void ScreenModel::put(char32_t glyph, int cellsWide) {
     const int to = end < width && row[end].rightHalf ? end + 1 : end;
     row[from] = Cell{};
     row[to - 1] = Cell{};
-    row[x] = Cell{glyph, currentAttribute, false};
-    if (cellsWide == 2) {
-        row[x + 1] = Cell{U' ', currentAttribute, true};
-    }
     changedRows[static_cast<std::size_t>(y)] = 1;
     Span& span = written[static_cast<std::size_t>(y)];
     span.from = std::min(span.from, from);
     span.to = std::max(span.to, to);
-    x = end;
+    return row + x;
+}
+
+void ScreenModel::put(char32_t glyph, int cellsWide) {
+    if (y >= height || x + cellsWide > width) {
+        ++dropped;
+        x += cellsWide;
+        return;
+    }
+    Cell* cell = claim(cellsWide);
+    cell[0] = Cell{glyph, currentAttribute, false};
+    if (cellsWide == 2) {
+        cell[1] = Cell{U' ', currentAttribute, true};
+    }
+    x += cellsWide;
+}
+
+void ScreenModel::putAscii(std::string_view run) {
+    const int fits = y < height ? std::clamp(width - x, 0, static_cast<int>(run.size())) : 0;
+    if (fits > 0) {
+        Cell* cell = claim(fits);
+        for (int i = 0; i < fits; ++i) {
+            cell[i] = Cell{static_cast<unsigned char>(run[static_cast<std::size_t>(i)]), currentAttribute, false};
+        }
+    }
+    dropped += static_cast<int>(run.size()) - fits;
+    x += static_cast<int>(run.size());
 }
 
 void ScreenModel::write(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[at]);
-        if (byte >= 0x20 && byte < 0x7F) {
-            put(byte, 1); // plain ASCII, the most of what the table writes
-            ++at;
+        const auto printable = [&](std::size_t i) { return text[i] >= 0x20 && text[i] < 0x7F; };
+        if (printable(at)) {
+            // Plain ASCII, the most of what the table writes, a run at a time.
+            std::size_t end = at + 1;
+            while (end < text.size() && printable(end)) {
+                ++end;
+            }
+            putAscii(text.substr(at, end - at));
+            at = end;
             continue;
         }
         const CodePoint cp = decodeUtf8(text, at);

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace platform {
@@ -24,10 +25,15 @@ struct Cell {
     std::uint8_t attribute = attrNormal;
     // The right half of a two-cell glyph, which stands in the cell before.
     bool rightHalf = false;
+    // Fills the cell out to 8 bytes without padding, so rows of cells
+    // compare as memory.
+    std::uint16_t unused = 0;
 
     bool operator==(const Cell&) const = default;
     bool isBlank() const { return glyph == U' ' && !rightHalf; }
 };
+
+static_assert(sizeof(Cell) == 8 && std::has_unique_object_representations_v<Cell>);
 
 class ScreenModel {
   public:
@@ -74,7 +80,11 @@ class ScreenModel {
     std::size_t index(int column, int row) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column);
     }
+    // The cells from the cursor on that a glyph or a run takes, made ready:
+    // the row marked changed, a two-cell glyph cut in half blanked.
+    Cell* claim(int cellsWide);
     void put(char32_t glyph, int cellsWide);
+    void putAscii(std::string_view run);
     void newLine();
 
     int width = 0;

@@ -7,6 +7,7 @@
 #include "platform/frame_encoder.h"
 #include "platform/key_decoder.h"
 #include "platform/screen_model.h"
+#include "platform/text_width.h"
 #include "platform/typed_input.h"
 
 #include <deque>
@@ -16,6 +17,7 @@ namespace {
 
 unsigned char takeScript();
 std::optional<unsigned char> takeScriptNow(int);
+void keepInScript(std::string_view bytes);
 
 struct Console {
     platform::FrameEncoder encoder = [] {
@@ -35,7 +37,7 @@ struct Console {
     std::function<void()> look;
     fake::Wait waitingFor = fake::Wait::Key;
     bool linesWhole = false;
-    platform::KeyDecoder keys{{&takeScript, &takeScriptNow}, [this] { encoder.forget(); }};
+    platform::KeyDecoder keys{{&takeScript, &takeScriptNow, &keepInScript}, [this] { encoder.forget(); }};
 };
 
 Console theConsole;
@@ -70,6 +72,8 @@ std::optional<unsigned char> takeScriptNow(int) {
     return takeScript();
 }
 
+void keepInScript(std::string_view bytes) { console().script.insert(console().script.begin(), bytes.begin(), bytes.end()); }
+
 platform::KeyDecoder& keys() { return console().keys; }
 
 void awaiting(fake::Wait wait) {
@@ -77,6 +81,18 @@ void awaiting(fake::Wait wait) {
     if (console().look) {
         console().look();
     }
+}
+
+// A key waited for right behind the press-a-key prompt: a pause.
+bool pausePromptBeforeCursor() {
+    const platform::ScreenModel& model = platform::screenModel();
+    std::string before;
+    for (int x = model.cursorX() - platform::cellWidth(platform::backend::pausePrompt); x < model.cursorX(); ++x) {
+        if (x >= 0 && !model.at(x, model.cursorY()).rightHalf) {
+            before += platform::encodeUtf8(model.at(x, model.cursorY()).glyph);
+        }
+    }
+    return before == platform::backend::pausePrompt;
 }
 
 const fake::VirtualTerminal& shown() {
@@ -100,14 +116,10 @@ void resizeConsole(int columns, int lines) {
     console().resizeLines = lines;
 }
 
-void pause() {
-    ++console().pauses;
-    write(backend::pausePrompt);
-    readKey();
-    write("\n");
-}
-
 int readKey() {
+    if (pausePromptBeforeCursor()) {
+        ++console().pauses;
+    }
     awaiting(fake::Wait::Key);
     return keys().nextKey();
 }

@@ -1,6 +1,5 @@
-// The one wait of the backend, whichever way it is built (poll() or
-// select()): it tells which descriptor can be read, ends when the time is
-// up and not before, and tells a signal apart from both.
+// The one wait of the backend: it tells which descriptor can be read, ends
+// when the time is up and not before, and tells a signal apart from both.
 #include "platform/posix/readiness.h"
 #include "support/openpty.h"
 

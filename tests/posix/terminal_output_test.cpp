@@ -8,7 +8,9 @@
 
 #include <csignal>
 #include <cstddef>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -82,19 +84,34 @@ TEST(TerminalOutput, FlushWritesOnceAndReportsAGoneTerminal) {
 }
 
 // An output set not to block (by whoever shares it) that is full has not
-// gone away: the game goes on.
-TEST(TerminalOutput, AFullOutputThatMustNotBlockIsNotGone) {
+// gone away, and the frame is not cut: it is finished once the reader
+// takes what was there, so the terminal shows the model.
+TEST(TerminalOutput, AFrameToAFullOutputThatMustNotBlockArrivesWhole) {
     Shown t;
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
     fcntl(fds[1], F_SETFL, fcntl(fds[1], F_GETFL) | O_NONBLOCK);
-    const std::string filler(4096, 'f');
-    while (::write(fds[1], filler.data(), filler.size()) > 0) {
+    std::size_t filled = 0;
+    for (const std::size_t chunk : {4096, 1}) {
+        for (ssize_t n = 0; (n = ::write(fds[1], std::string(chunk, 'f').data(), chunk)) > 0;) {
+            filled += static_cast<std::size_t>(n);
+        }
     }
-    t.model.write("hello");
+    std::string received;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        char buf[4096];
+        for (ssize_t n = 0; (n = ::read(fds[0], buf, sizeof buf)) > 0;) {
+            received.append(buf, static_cast<std::size_t>(n));
+        }
+    });
+    const std::string text(3000, 'x'); // more than the pipe has room for at once
+    t.model.write(text);
     EXPECT_TRUE(t.output.flush(fds[1]));
-    ::close(fds[0]);
     ::close(fds[1]);
+    reader.join();
+    ::close(fds[0]);
+    EXPECT_EQ(received.substr(filled), frame("\x1b[1;1H" + text.substr(0, 162)));
 }
 
 TEST(TerminalOutput, AKoreanCodesetGetsItsOwnBytes) {

@@ -3,10 +3,9 @@
 // when it is not.
 #include "platform/posix/glyph_probe.h"
 #include "platform/posix/terminal_input.h"
-#include "platform/posix/terminal_modes.h"
+#include "platform/posix/terminal_session.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/wait_point.h"
-#include "platform/posix/window_size.h"
 #include "platform/screen_model.h"
 #include "platform/window_notice.h"
 

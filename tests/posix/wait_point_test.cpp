@@ -1,7 +1,7 @@
 // A wait that a window change interrupts draws the screen again at once and
 // then waits for the rest of its time; the signal never writes by itself.
 #include "platform/posix/readiness.h"
-#include "platform/posix/terminal_events.h"
+#include "platform/posix/terminal_session.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 inline platform::ByteSource bytesOf(std::string bytes) {
     struct Script {
@@ -26,5 +27,6 @@ inline platform::ByteSource bytesOf(std::string bytes) {
                     return std::nullopt;
                 }
                 return static_cast<unsigned char>(script->bytes[script->at++]);
-            }};
+            },
+            [script](std::string_view kept) { script->bytes.insert(script->at, kept); }};
 }

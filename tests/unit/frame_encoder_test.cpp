@@ -20,6 +20,9 @@ using platform::ScreenModel;
 
 namespace {
 
+// A block wide enough to be worth shifting rather than sending again.
+constexpr const char* card = "[a card of twenty cells]";
+
 constexpr char begin[] = "\x1b[?2026h";
 constexpr char end[] = "\x1b[?2026l";
 
@@ -50,9 +53,6 @@ struct Terminal {
         model.setAttribute(7);
     }
 };
-
-// A block wide enough to be worth shifting rather than sending again.
-constexpr const char* card = "[a card of twenty cells]";
 
 struct Case {
     const char* name;
@@ -93,6 +93,8 @@ TEST(FrameEncoder, SendsTheChangedCellsWithTheFewestSequences) {
          [](Terminal& t) { t.model.clear(), t.text(10, 1, card); }, "\x1b[11G\x1b[6P"},
         {"a short block is sent again rather than shifted", [](Terminal& t) { t.text(10, 1, "[c]"); },
          [](Terminal& t) { t.model.clear(), t.text(16, 1, "[c]"); }, "\x1b[3D      [c]"},
+        {"a new card in front of a stack that moved over: the stack is shifted", [](Terminal& t) { t.text(10, 1, card); },
+         [](Terminal& t) { t.text(10, 1, "[new:6"), t.text(16, 1, card); }, "\x1b[12G\x1b[6@new:6["},
         {"a line end goes on at the start of the next line", nothing, [](Terminal& t) { t.text(0, 2, "a\nb"); },
          "\x1b[3;1Ha\x1b[B\rb"},
         {"text past the right edge is dropped; the terminal's cursor is then not known", nothing,

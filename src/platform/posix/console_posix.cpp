@@ -4,13 +4,11 @@
 #include "platform/console_settings.h"
 #include "platform/key_decoder.h"
 #include "platform/posix/glyph_probe.h"
-#include "platform/posix/output_costs.h"
 #include "platform/posix/terminal_fitness.h"
 #include "platform/posix/terminal_input.h"
 #include "platform/posix/terminal_output.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/posix/wait_point.h"
-#include "platform/posix/window_size.h"
 #include "platform/screen_model.h"
 
 #include <cstdlib>
@@ -18,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace platform {
@@ -35,7 +34,8 @@ struct Terminal {
     std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
     posix::TerminalOutput output{screenModel()};
     posix::TerminalInput input{STDIN_FILENO, &waitForInput};
-    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); }},
+    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); },
+                     [this](std::string_view bytes) { input.keepForLater(bytes); }},
                     [this] { output.repaint(); }};
     posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
 };
@@ -87,12 +87,6 @@ void resizeConsole(int columns, int lines) {
 
 int readKey() { return terminal().keys.nextKey(); }
 
-void pause() {
-    write(backend::pausePrompt);
-    readKey();
-    write("\n");
-}
-
 bool backend::linesAreTyped() { return terminal().inputIsTerminal; }
 
 LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
@@ -100,9 +94,7 @@ LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
 std::string backend::readRawLine() { return terminal().input.nextLine(); }
 
 void sleepMs(int milliseconds) {
-    const int pause = settings::pauseMs(milliseconds);
-    posix::outputCosts().sleepAskedMs += pause;
-    terminal().waits.wait(pause, false);
+    terminal().waits.wait(settings::pauseMs(milliseconds), false);
 }
 
 } // namespace platform

@@ -1,8 +1,8 @@
 #pragma once
 // Waiting until one of a few descriptors has something to read, or until a
-// time is up: the one place where the backend blocks. Built on poll(), or
-// on select() for systems whose poll() cannot wait on a terminal (macOS
-// answers it with POLLNVAL at once, which would read as a key typed).
+// time is up: the one place where the backend blocks. Built on select(),
+// which waits on a terminal alike on Linux, macOS and the BSDs (macOS's
+// poll() answers a terminal with POLLNVAL at once).
 
 #include <initializer_list>
 
@@ -25,5 +25,8 @@ struct Readable {
 // until one of the descriptors (at most 8) is ready. A descriptor of -1
 // takes part in nothing.
 Readable awaitReadable(std::initializer_list<int> fds, int milliseconds);
+
+// Waits until the descriptor can take more output (or a signal comes).
+void awaitWritable(int fd);
 
 } // namespace platform::posix

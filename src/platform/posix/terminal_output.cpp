@@ -1,6 +1,6 @@
 #include "platform/posix/terminal_output.h"
 
-#include "platform/posix/output_costs.h"
+#include "platform/posix/readiness.h"
 
 #include <cerrno>
 #include <cstddef>
@@ -12,25 +12,23 @@ namespace platform::posix {
 namespace {
 
 // Sends the text in one write() when the file takes it whole, as a terminal
-// does. False when the file is gone; a file set not to block that is full
-// loses the rest of the text instead.
+// does. A file set not to block (by whoever shares it) that is full gets
+// the rest when it can take more: the frame is recorded as shown, so all of
+// it must arrive. False when the file is gone.
 bool writeAll(int fd, std::string_view text) {
-    OutputCosts& costs = outputCosts();
-    costs.flushes += text.empty() ? 0 : 1;
     while (!text.empty()) {
         const ssize_t n = ::write(fd, text.data(), text.size());
-        ++costs.writeCalls;
-        if (n < 0 && errno == EINTR) {
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            awaitWritable(fd);
             continue;
         }
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            return true;
+        if (n < 0 && errno == EINTR) {
+            continue;
         }
         if (n <= 0) {
             return false;
         }
         text.remove_prefix(static_cast<std::size_t>(n));
-        costs.bytes += n;
     }
     return true;
 }

@@ -22,7 +22,6 @@ class TerminalOutput {
     // Whether the terminal draws the layout glyphs one cell wide; when it
     // does, each is followed by a filler cell.
     void setGlyphsNarrow(bool narrow) { encoder.setGlyphsNarrow(narrow); }
-    bool areGlyphsNarrow() const { return encoder.areGlyphsNarrow(); }
     // The terminal's size: cells outside it are not sent.
     void setTerminalSize(int columns, int lines) { encoder.setWindow(columns, lines); }
     // A terminal that speaks another codeset gets what is sent converted.

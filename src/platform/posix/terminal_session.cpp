@@ -1,19 +1,76 @@
 #include "platform/posix/terminal_session.h"
 
-#include "platform/posix/signal_actions.h"
-#include "platform/posix/terminal_events.h"
-#include "platform/posix/terminal_modes.h"
-
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pthread.h>
-#include <termios.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace platform::posix {
 
 namespace {
+
+// Runs `handler` on the signal, with the signals of `blocked` held back
+// meanwhile, unless the signal is ignored: a signal that whoever started the
+// program chose to ignore (nohup, `trap '' INT`, a background job of a
+// shell without job control) stays ignored.
+void handleUnlessIgnored(int signal, void (*handler)(int), const sigset_t& blocked) {
+    struct sigaction current {};
+    if (sigaction(signal, nullptr, &current) != 0 || current.sa_handler == SIG_IGN) {
+        return;
+    }
+    struct sigaction action {};
+    action.sa_mask = blocked;
+    action.sa_handler = handler;
+    sigaction(signal, &action, nullptr);
+}
+
+// The system's own action for the signal again. Safe in a signal handler.
+void actByDefault(int signal) {
+    struct sigaction action {};
+    sigemptyset(&action.sa_mask);
+    action.sa_handler = SIG_DFL;
+    sigaction(signal, &action, nullptr);
+}
+
+volatile sig_atomic_t resizedFlag = 0;
+volatile sig_atomic_t resumedFlag = 0;
+int wakePipe[2] = {-1, -1};
+
+void wake() {
+    const int savedErrno = errno;
+    const char byte = 1;
+    if (wakePipe[1] >= 0) {
+        [[maybe_unused]] const ssize_t n = ::write(wakePipe[1], &byte, 1); // full pipe: already awake
+    }
+    errno = savedErrno;
+}
+
+void onResize(int) {
+    resizedFlag = 1;
+    wake();
+}
+
+void onContinue(int) { noteResumed(); }
+
+void makeWakePipe() {
+    if (::pipe(wakePipe) != 0) {
+        wakePipe[0] = wakePipe[1] = -1;
+        return;
+    }
+    for (int fd : wakePipe) {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+}
+
+void drainWakePipe() {
+    char bytes[64];
+    while (wakePipe[0] >= 0 && ::read(wakePipe[0], bytes, sizeof bytes) > 0) {
+    }
+}
 
 constexpr char leaveScreen[] = "\x1b[0m\x1b[?25h\x1b[?1049l";
 constexpr int terminatingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
@@ -164,6 +221,58 @@ bool resumeSession() {
     }
     applyMode();
     return outputIsTerminal;
+}
+
+termios keyMode(const termios& user) {
+    termios mode = user;
+    mode.c_lflag |= ISIG;
+    mode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL);
+    mode.c_oflag |= OPOST | ONLCR;
+    // Ctrl-S would freeze the table until Ctrl-Q; here it is just a key.
+    mode.c_iflag &= ~static_cast<tcflag_t>(IXON);
+    mode.c_cc[VMIN] = 1;
+    mode.c_cc[VTIME] = 0;
+    return mode;
+}
+
+
+void watchTerminalEvents() {
+    makeWakePipe();
+    sigset_t none;
+    sigemptyset(&none);
+    handleUnlessIgnored(SIGWINCH, onResize, none);
+    handleUnlessIgnored(SIGCONT, onContinue, none);
+}
+
+void noteResumed() {
+    resumedFlag = 1;
+    wake();
+}
+
+bool eventsWaiting() { return resizedFlag != 0 || resumedFlag != 0; }
+
+TerminalEvents takeTerminalEvents() {
+    drainWakePipe();
+    TerminalEvents events;
+    events.resized = resizedFlag != 0;
+    events.resumed = resumedFlag != 0;
+    resizedFlag = 0;
+    resumedFlag = 0;
+    return events;
+}
+
+int wakeDescriptor() { return wakePipe[0]; }
+
+WindowSize windowSize() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0) {
+        return {32767, 32767};
+    }
+    return {size.ws_col, size.ws_row};
+}
+
+bool fits(WindowSize window, WindowSize needed) {
+    return window.columns >= needed.columns && window.lines >= needed.lines;
 }
 
 } // namespace platform::posix

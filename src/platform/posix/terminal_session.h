@@ -2,9 +2,14 @@
 // The user's terminal as the game borrows it: its settings saved at start,
 // the alternate screen while the game runs, and everything given back on
 // every way out (normal exit, end of input, the terminating signals) and
-// while the program is suspended.
+// while the program is suspended. Also what happens to the terminal behind
+// the program's back (the window changed size, the program was continued):
+// signal handlers note it and wake any wait; the program takes the notes
+// at its next wait and draws the screen again there, never from inside a
+// handler.
 
 #include <csignal>
+#include <termios.h>
 
 namespace platform::posix {
 
@@ -13,8 +18,8 @@ namespace platform::posix {
 inline constexpr char enterScreenSequence[] = "\x1b[?1049h\x1b[0m\x1b[?25l";
 
 // Saves the terminal's settings, sets single-key input and installs the
-// handlers that give the terminal back. The caller sends
-// enterScreenSequence with its first output.
+// handlers that give the terminal back and that note the window's changes.
+// The caller sends enterScreenSequence with its first output.
 void beginSession(bool inputIsTerminal, bool outputIsTerminal);
 
 // Gives the terminal back exactly as it was: settings, colours, cursor shown,
@@ -46,5 +51,40 @@ class SignalHold {
   private:
     sigset_t previous;
 };
+
+// Single keys: each key at once, not echoed, Ctrl-S no stop of the output;
+// Ctrl-C and Ctrl-Z still work. Output keeps the line-end translation a
+// shell message after the game needs. Everything else as the user had it.
+termios keyMode(const termios& user);
+
+// What happened to the terminal since the events were last taken.
+struct TerminalEvents {
+    bool resized = false;
+    bool resumed = false;
+};
+
+// Installs the handlers for window changes and continuing, and the wake-up
+// descriptor. Called once (beginSession calls it).
+void watchTerminalEvents();
+// Notes that the program was continued. Safe in a signal handler.
+void noteResumed();
+// Whether an event is waiting to be taken. Asks the system nothing.
+bool eventsWaiting();
+// The events since the last call; forgets them.
+TerminalEvents takeTerminalEvents();
+// A descriptor that is readable while an event is waiting to be taken, so a
+// wait on input or on time ends at once; -1 before watchTerminalEvents.
+int wakeDescriptor();
+
+// The terminal window's size.
+struct WindowSize {
+    int columns;
+    int lines;
+};
+
+// The current size; a very large size when the output is not a terminal.
+WindowSize windowSize();
+
+bool fits(WindowSize window, WindowSize needed);
 
 } // namespace platform::posix

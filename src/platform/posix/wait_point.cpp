@@ -2,7 +2,6 @@
 
 #include "platform/console.h"
 #include "platform/posix/readiness.h"
-#include "platform/posix/terminal_events.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/window_notice.h"
 
@@ -60,6 +59,12 @@ bool WaitPoint::wait(int milliseconds, bool watchInput) {
     for (;;) {
         bringScreenBack();
         flush();
+        // A pause whose time is up already (none at all at --pace 0) asks
+        // the system nothing more: its events are taken at the next wait.
+        if (!watchInput && end && Clock::now() >= *end) {
+            pauseDue = end;
+            return false;
+        }
         const Woke woke = waitOnce(watchInput, end ? millisecondsUntil(*end) : -1);
         if (woke == Woke::Input) {
             return true;
@@ -85,7 +90,7 @@ void WaitPoint::takeEvents() {
 }
 
 void WaitPoint::bringScreenBack() {
-    if (!awaitReadable({wakeDescriptor()}, 0).at(0)) {
+    if (!eventsWaiting()) {
         return;
     }
     takeEvents();
@@ -122,11 +127,13 @@ bool WaitPoint::showNoticeUntilRoom() {
 }
 
 void WaitPoint::awaitSize(int milliseconds) {
-    flush();
     pauseDue.reset();
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(milliseconds);
     bool changed = false;
+    // A window large enough already: the request goes out with the next
+    // frame, as nothing is waited for.
     while (!fits(windowSize(), needed) && Clock::now() < end) {
+        flush();
         if (waitOnce(false, millisecondsUntil(end)) == Woke::Event) {
             takeEvents();
             changed = true;

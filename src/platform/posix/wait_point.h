@@ -5,7 +5,7 @@
 // continued, or after the window was too small for the table for a while.
 
 #include "platform/posix/terminal_output.h"
-#include "platform/posix/window_size.h"
+#include "platform/posix/terminal_session.h"
 
 #include <chrono>
 #include <optional>

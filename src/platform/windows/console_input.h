@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform::windows {
 
@@ -61,7 +62,8 @@ class ConsoleInput {
     std::string readAhead;
     std::size_t readAt = 0;
     bool streamEnded = false;
-    KeyDecoder streamKeys{{[this] { return nextByte(); }, [this](int ms) { return nextByteIfAny(ms); }},
+    KeyDecoder streamKeys{{[this] { return nextByte(); }, [this](int ms) { return nextByteIfAny(ms); },
+                           [this](std::string_view bytes) { readAhead.insert(readAt, bytes); }},
                           [this] { repaintAsked(); }};
 };
 

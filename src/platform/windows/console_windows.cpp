@@ -85,12 +85,6 @@ int readKey() {
     return console().input.nextKey();
 }
 
-void pause() {
-    write(backend::pausePrompt);
-    readKey();
-    write("\n");
-}
-
 bool backend::linesAreTyped() { return console().input.isConsole(); }
 
 LineKey backend::nextLineKey() {

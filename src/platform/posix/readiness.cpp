@@ -1,5 +1,3 @@
-// Waits with select(): macOS, whose poll() reports a terminal as not
-// pollable, and any system that asks for it when it is built.
 #include "platform/posix/readiness.h"
 
 #include <cerrno>
@@ -31,8 +29,7 @@ Readable awaitReadable(std::initializer_list<int> fds, int milliseconds) {
     if (::select(highest + 1, &watched, nullptr, nullptr, milliseconds < 0 ? nullptr : &limit) < 0) {
         found.interrupted = errno == EINTR;
         if (!found.interrupted) {
-            // A descriptor that is not open: the read reports it, as poll()
-            // would with POLLNVAL.
+            // A descriptor that is not open: the read reports it.
             found.ready = (1U << fds.size()) - 1;
         }
         return found;
@@ -45,6 +42,16 @@ Readable awaitReadable(std::initializer_list<int> fds, int milliseconds) {
         bit <<= 1;
     }
     return found;
+}
+
+void awaitWritable(int fd) {
+    if (!selectable(fd)) {
+        return;
+    }
+    fd_set watched;
+    FD_ZERO(&watched);
+    FD_SET(fd, &watched);
+    ::select(fd + 1, nullptr, &watched, nullptr, nullptr);
 }
 
 } // namespace platform::posix
