@@ -39,6 +39,7 @@ void GameTable::eraseTurnMarker() { texts.turnMarker.wipe(); }
 void GameTable::foldSeat(int seat) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
     player.setInHand(false);
+    history.dies(seat);
     player.drawPanel();
     player.eraseLabel();
     eraseTurnMarker();
@@ -92,10 +93,12 @@ void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
         // money until it is next drawn.
         payBet(seat, decision.amount);
         stake = clampToMoney(2LL * stake);
+        history.raises(seat, decision.amount, stake);
         showBet(decision.amount);
         return;
     case BetAction::Bet:
         placeBet(seat, decision.amount);
+        history.bets(seat, decision.amount);
         platform::sleepMs(afterActionMs);
         eraseTurnMarker();
         return;

@@ -14,6 +14,8 @@ struct CommandLine {
     std::optional<unsigned int> seed;
     // Every pause of the table is this many times as long; 0 plays without pauses.
     double pace = 1.0;
+    // The file every hand and the game's summary are appended to; none: no history.
+    std::optional<std::string> historyPath;
     // For refuse: the one line that says what was wrong.
     std::string problem;
 };

@@ -4,7 +4,7 @@
 #include "game/layout.h"
 #include "platform/console.h"
 
-GameTable::GameTable(std::uint32_t seed) : deck(layout::deck.x, layout::deck.y), random(seed) {
+GameTable::GameTable(std::uint32_t seed) : deck(layout::deck.x, layout::deck.y), random(seed), gameSeed(seed) {
     deckCard = std::make_unique<Card>(layout::deck.x, layout::deck.y, Clubs, 2);
     platform::resizeConsole(layout::consoleColumns, layout::consoleLines);
     platform::setTypingEdge(layout::typingEdge);

@@ -20,6 +20,7 @@ void GameTable::playGame(bool simulation) {
         seat->resetMoney();
         seat->setInHand(true);
     }
+    startRecords(simulation);
     do {
         playHand(simulation);
     } while (!checkGameOver());
@@ -43,6 +44,7 @@ void GameTable::playHand(bool simulation) {
     for (auto& seat : seats) {
         seat->clearHand();
     }
+    history.startHand(tally.handsPlayed + 1, gameSeed);
     deck.shuffle(random);
     drawTable();
     deal(openingCards, 0);

@@ -43,5 +43,6 @@ void GameTable::showdown() {
     // nothing), so a game kept from here on has its money settled.
     winner.addMoney(pot);
     potPaid = true;
+    recordHand(winner, hand);
     announceWinner(winner, hand);
 }
