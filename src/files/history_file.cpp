@@ -22,8 +22,10 @@ std::optional<HistoryFile> HistoryFile::open(const std::string& path, std::strin
         problem = errno != 0 ? lastError() : "cannot be opened for appending";
         return std::nullopt;
     }
+    // A device or a pipe has no length of its own: what is appended counts.
     std::error_code error;
-    const std::uintmax_t length = std::filesystem::file_size(path, error);
+    const bool regular = std::filesystem::is_regular_file(path, error);
+    const std::uintmax_t length = regular ? std::filesystem::file_size(path, error) : 0;
     if (error) {
         std::fclose(opened);
         problem = error.message();
