@@ -74,7 +74,7 @@ std::string GameTable::historyProblem() const {
     }
     const std::int64_t hand = history.stoppedAtHand();
     return "the history in '" + file->path() + "' stopped" +
-           (hand > 0 ? " at hand " + std::to_string(hand) : std::string()) + ": " + file->problem();
+           (hand > 0 ? " at hand " + std::to_string(hand) : std::string(" before its first hand")) + ": " + file->problem();
 }
 
 void GameTable::tallyHand(const Player& winner) {
