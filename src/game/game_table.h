@@ -132,6 +132,8 @@ class GameTable {
     void tallyHand(const Player& winner);
     void writeShowdown(const Player& winner, const HandResult& hand);
     std::string gameSummary() const;
+    // "seed N", and which game of the run this is when it is not the first.
+    std::string seedText() const;
     // Blanks the whole console: the text places then show nothing.
     void clearTable();
     void drawTable();
@@ -155,6 +157,7 @@ class GameTable {
     Player* finalWinner = nullptr;
     std::uint32_t gameSeed;
     int gamesOfRun = 0;
+    // The mode of the game being played, as the summary names it.
     bool simulationGame = false;
     GameTally tally;
     // The play time before this run, and when this run's play began.

@@ -47,12 +47,6 @@ void HandHistory::write(const std::string& text) {
     }
 }
 
-void HandHistory::startGame(std::uint32_t seed, bool simulation, int gameOfRun) {
-    const std::string ofRun = gameOfRun > 1 ? " (game " + std::to_string(gameOfRun) + " of this run)" : "";
-    write("=== New game: " + modeText(simulation) + ", seed " + std::to_string(seed) + ofRun + " - " +
-          localTimeText() + " ===\n\n");
-}
-
 void HandHistory::startHand(std::int64_t number, std::uint32_t seed) {
     handNumber = number;
     street = firstStreet;

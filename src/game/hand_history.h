@@ -36,8 +36,6 @@ class HandHistory {
     // The hand the file stopped at, when a write failed.
     std::int64_t stoppedAtHand() const { return failedHand; }
 
-    // The line that starts a game in the file.
-    void startGame(std::uint32_t seed, bool simulation, int gameOfRun);
     // The seats dealt into the hand numbered `number`, with their money.
     void startHand(std::int64_t number, std::uint32_t seed);
     // The cards just dealt, cardsEach to every seat in the hand: the next street.

@@ -29,8 +29,8 @@ std::string trimmedHandName(const HandResult& grade) {
 // "12.5%": part of whole, one decimal.
 std::string share(std::int64_t part, std::int64_t whole) {
     char text[16];
-    std::snprintf(text, sizeof text, "%.1f%%", whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole)
-                                                         : 0.0);
+    std::snprintf(text, sizeof text, "%.1f%%",
+                  whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0);
     return text;
 }
 
@@ -39,7 +39,7 @@ std::string share(std::int64_t part, std::int64_t whole) {
 void GameTable::startRecords(bool simulation) {
     ++gamesOfRun;
     simulationGame = simulation;
-    history.startGame(gameSeed, simulation, gamesOfRun);
+    history.write("=== New game: " + modeText(simulation) + ", " + seedText() + " - " + localTimeText() + " ===\n\n");
     tally = GameTally{};
     for (std::size_t i = 0; i < seats.size(); ++i) {
         tally.seats[i].highestMoney = seats[i]->getMoney();
@@ -74,7 +74,8 @@ std::string GameTable::historyProblem() const {
     }
     const std::int64_t hand = history.stoppedAtHand();
     return "the history in '" + file->path() + "' stopped" +
-           (hand > 0 ? " at hand " + std::to_string(hand) : std::string(" before its first hand")) + ": " + file->problem();
+           (hand > 0 ? " at hand " + std::to_string(hand) : std::string(" before its first hand")) + ": " +
+           file->problem();
 }
 
 void GameTable::tallyHand(const Player& winner) {
@@ -111,10 +112,17 @@ void GameTable::writeShowdown(const Player& winner, const HandResult& hand) {
     history.finishHand(pot);
 }
 
+std::string GameTable::seedText() const {
+    // A later game of the same run goes on with the generator where the last
+    // one left it: the seed alone does not deal it again.
+    const std::string ofRun = gamesOfRun > 1 ? " (game " + std::to_string(gamesOfRun) + " of this run)" : "";
+    return "seed " + std::to_string(gameSeed) + ofRun;
+}
+
 std::string GameTable::gameSummary() const {
     std::string text = "*** GAME SUMMARY ***\n";
-    text += "Seed " + std::to_string(gameSeed) + ", " + modeText(simulationGame) + ", " +
-            std::to_string(tally.handsPlayed) + " hands in " + durationText(tally.secondsPlayed) + "\n";
+    text += modeText(simulationGame) + ", " + seedText() + ", " + std::to_string(tally.handsPlayed) + " hands in " +
+            durationText(tally.secondsPlayed) + "\n";
     text += "Winner: " + (finalWinner != nullptr ? finalWinner->getName() : std::string("none")) + "\n";
     for (std::size_t i = 0; i < seats.size(); ++i) {
         const SeatTally& seat = tally.seats[i];
@@ -124,9 +132,8 @@ std::string GameTable::gameSummary() const {
         text += "Seat " + std::to_string(i) + ": " + seats[i]->getName() + ": won " + std::to_string(seat.handsWon) +
                 " hands, biggest pot " + std::to_string(seat.biggestPot) + ", money " +
                 std::to_string(seat.lowestMoney) + " to " + std::to_string(seat.highestMoney) + ", folded " +
-                std::to_string(seat.handsFolded) + " hands, put money in " + std::to_string(seat.handsPaidIn) +
-                " of " + std::to_string(seat.handsDealt) + " hands (" + share(seat.handsPaidIn, seat.handsDealt) +
-                ")\n";
+                std::to_string(seat.handsFolded) + " hands, put money in " + std::to_string(seat.handsPaidIn) + " of " +
+                std::to_string(seat.handsDealt) + " hands (" + share(seat.handsPaidIn, seat.handsDealt) + ")\n";
     }
     return text + "\n";
 }

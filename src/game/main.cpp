@@ -1,7 +1,7 @@
 // Brannocktide: seven-card stud at a text-console table, one person against
 // up to six computers.
-#include "game/command_line.h"
 #include "files/history_file.h"
+#include "game/command_line.h"
 #include "game/game_table.h"
 #include "platform/console.h"
 

@@ -169,7 +169,8 @@ void checkHand(const HandBlock& hand, const HandBlock* before, std::vector<std::
         if (before != nullptr && before->after.at(name) != money) {
             faults.push_back(where + name + " starts with other money than it ended the last hand with");
         }
-        if (hand.after.at(name) != money - (hand.paid.count(name) ? hand.paid.at(name) : 0) + (won ? hand.collected : 0)) {
+        if (hand.after.at(name) !=
+            money - (hand.paid.count(name) ? hand.paid.at(name) : 0) + (won ? hand.collected : 0)) {
             faults.push_back(where + name + " ends with money the hand does not explain");
         }
         if (hand.died.count(name) != 0 && hand.shown.count(name) != 0) {
@@ -272,7 +273,8 @@ TEST_F(HandHistoryTest, GameSummaryNamesTheSeedTheHandsAndTheWinner) {
     const History history = readHistory(path);
     ASSERT_EQ(history.summary.size(), 5u); // with the blank line after it
     const std::string hands = std::to_string(fake::shortGameHands) + " hands";
-    EXPECT_TRUE(startsWith(history.summary[0], "Seed 100002, Play Simulation, " + hands + " in ")) << history.summary[0];
+    EXPECT_TRUE(startsWith(history.summary[0], "Play Simulation, seed 100002, " + hands + " in "))
+        << history.summary[0];
     const std::string winner = table.seat(0)->getMoney() > 0 ? personName : "Computer1";
     EXPECT_EQ(history.summary[1], "Winner: " + winner);
     long long won = 0;
