@@ -30,7 +30,7 @@ std::string askedText(std::int64_t paid, long long asked) {
 } // namespace
 
 void HandHistory::line(const std::string& text) {
-    if (out) {
+    if (writing()) {
         hand += text;
         hand += '\n';
     }
@@ -42,7 +42,7 @@ std::string HandHistory::seatLine(int seat) const {
 }
 
 void HandHistory::write(const std::string& text) {
-    if (out && !out->failed() && !out->append(text)) {
+    if (writing() && !out->append(text)) {
         failedHand = handNumber;
     }
 }
@@ -51,12 +51,17 @@ void HandHistory::startHand(std::int64_t number, std::uint32_t seed) {
     handNumber = number;
     street = firstStreet;
     hand.clear();
-    line("Brannocktide Hand #" + std::to_string(number) + ": 7 Card Stud, seed " + std::to_string(seed) + " - " +
-         localTimeText());
     for (int seat = 0; seat < seatCount; ++seat) {
         const Player& player = seatAt(seat);
         seen[static_cast<std::size_t>(seat)] = {player.isInHand(), false, false, player.getMoney()};
-        if (player.isInHand()) {
+    }
+    if (!writing()) {
+        return;
+    }
+    line("Brannocktide Hand #" + std::to_string(number) + ": 7 Card Stud, seed " + std::to_string(seed) + " - " +
+         localTimeText());
+    for (int seat = 0; seat < seatCount; ++seat) {
+        if (seen[static_cast<std::size_t>(seat)].dealt) {
             line(seatLine(seat));
         }
     }
@@ -64,8 +69,11 @@ void HandHistory::startHand(std::int64_t number, std::uint32_t seed) {
 
 void HandHistory::dealt(int cardsEach) {
     const int name = street - firstStreet;
-    line(std::string("*** ") + (name >= 0 && name < 5 ? streetNames[name] : "?") + " STREET ***");
     ++street;
+    if (!writing()) {
+        return;
+    }
+    line(std::string("*** ") + (name >= 0 && name < 5 ? streetNames[name] : "?") + " STREET ***");
     for (int seat = 0; seat < seatCount; ++seat) {
         const Player& player = seatAt(seat);
         if (!player.isInHand()) {

@@ -30,7 +30,8 @@ class HandHistory {
 
     // Every hand from now on is written to this file.
     void keep(HistoryFile file) { out = std::move(file); }
-    bool kept() const { return out.has_value(); }
+    // True while a history file takes the hands: otherwise no text is made.
+    bool writing() const { return out && !out->failed(); }
     HistoryFile* file() { return out ? &*out : nullptr; }
     const HistoryFile* file() const { return out ? &*out : nullptr; }
     // The hand the file stopped at, when a write failed.

@@ -38,7 +38,6 @@ std::string share(std::int64_t part, std::int64_t whole) {
 
 void GameTable::startRecords(bool simulation) {
     ++gamesOfRun;
-    simulationGame = simulation;
     history.write("=== New game: " + modeText(simulation) + ", " + seedText() + " - " + localTimeText() + " ===\n\n");
     tally = GameTally{};
     for (std::size_t i = 0; i < seats.size(); ++i) {
@@ -140,7 +139,7 @@ std::string GameTable::gameSummary() const {
 
 void GameTable::recordHand(const Player& winner, const HandResult& hand) {
     tallyHand(winner);
-    if (history.kept()) {
+    if (history.writing()) {
         writeShowdown(winner, hand);
     }
     if (settleSeats()) {

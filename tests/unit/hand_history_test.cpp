@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <set>
@@ -196,13 +197,11 @@ struct Case {
 };
 
 // A person who bets the stake, passes or dies, in turn.
-std::string varyingPerson(const std::string& prompt, int stake) {
-    static int turn = 0;
-    if (prompt == "금액 : ") {
-        return std::to_string(stake) + "\n";
-    }
-    static const char* choices[] = {"1\n", "1\n", "3\n", "1\n", "2\n"};
-    return choices[turn++ % 5];
+std::function<std::string(const std::string&, int)> varyingPerson() {
+    return [turn = 0](const std::string& prompt, int stake) mutable -> std::string {
+        static const char* choices[] = {"1\n", "1\n", "3\n", "1\n", "2\n"};
+        return prompt == "금액 : " ? std::to_string(stake) + "\n" : choices[turn++ % 5];
+    };
 }
 
 class HandHistoryTest : public ::testing::Test {
@@ -224,7 +223,7 @@ class HandHistoryTest : public ::testing::Test {
                 winnerLines.push_back(line);
             }
         });
-        fake::GamePlan plan{c.simulation, personName, c.computers, varyingPerson, c.handLimit};
+        fake::GamePlan plan{c.simulation, personName, c.computers, varyingPerson(), c.handLimit};
         record = fake::playWholeGame(table, plan);
         fake::atEveryWait(nullptr);
         return winnerLines;
