@@ -39,6 +39,7 @@ void GameTable::eraseTurnMarker() { texts.turnMarker.wipe(); }
 void GameTable::foldSeat(int seat) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
     player.setInHand(false);
+    history.dies(seat);
     player.drawPanel();
     player.eraseLabel();
     eraseTurnMarker();
@@ -92,9 +93,11 @@ void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
         // its money after the payment, as a bet does.
         stake = clampToMoney(2LL * stake);
         placeBet(seat, decision.amount);
+        history.raises(seat, decision.amount, stake);
         return;
     case BetAction::Bet:
         placeBet(seat, decision.amount);
+        history.bets(seat, decision.amount);
         platform::sleepMs(afterActionMs);
         eraseTurnMarker();
         return;

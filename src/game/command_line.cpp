@@ -74,7 +74,7 @@ Valued splitValue(const std::vector<std::string>& arguments, std::size_t& at) {
 }
 
 bool takesValue(const std::string& argument) {
-    for (const char* name : {"--seed", "--pace", "--save"}) {
+    for (const char* name : {"--seed", "--pace", "--save", "--history"}) {
         const std::string_view option(name);
         if (argument == option || (argument.starts_with(option) && argument.size() > option.size() &&
                                     argument[option.size()] == '=')) {
@@ -105,6 +105,14 @@ bool readValued(Valued option, CommandLine& line) {
             line = refusal("bad value '" + *option.value + "' for --seed: a whole number from 0 to 4294967295");
             return false;
         }
+        return true;
+    }
+    if (option.name == "--history") {
+        if (option.value->empty()) {
+            line = refusal("bad value '' for --history: the name of a file");
+            return false;
+        }
+        line.historyPath = *option.value;
         return true;
     }
     const std::optional<double> pace = parsePace(*option.value);
@@ -144,7 +152,7 @@ std::string versionText() { return std::string("brannocktide ") + BRANNOCKTIDE_V
 std::string usageHint() { return "try 'brannocktide --help'"; }
 
 std::string usageText() {
-    return "Usage: brannocktide [--seed N] [--pace F] [--save FILE]\n"
+    return "Usage: brannocktide [--seed N] [--pace F] [--save FILE] [--history FILE]\n"
            "       brannocktide --help | --version\n"
            "\n"
            "Seven-card stud poker at a text-console table with a Korean interface:\n"
@@ -162,6 +170,10 @@ std::string usageText() {
            "              terminal closed) goes on at the start of the hand it was\n"
            "              left in the next time the program starts with --save FILE.\n"
            "              Without it nothing is written.\n"
+           "  --history FILE\n"
+           "              append every hand to FILE as it ends (the cards as you saw\n"
+           "              them, each bet, raise, death and pass, the showdown), and a\n"
+           "              summary of each game at its end. Earlier games stay.\n"
            "  -h, --help  show this text and exit\n"
            "  --version   show the version and exit\n"
            "\n"
@@ -178,7 +190,8 @@ std::string usageText() {
            "gives the terminal back as it was.\n"
            "\n"
            "Exit status: 0 after Exit or the end of the input, 1 when the terminal\n"
-           "cannot show the table, 2 for a bad command line.\n";
+           "cannot show the table or the history file cannot be written, 2 for a\n"
+           "bad command line.\n";
 }
 
 bool colourWanted(const char* noColor) { return noColor == nullptr || noColor[0] == '\0'; }

@@ -16,6 +16,8 @@ struct CommandLine {
     double pace = 1.0;
     // The file the game is kept in; none: nothing is written.
     std::optional<std::string> savePath;
+    // The file every hand and the game's summary are appended to; none: no history.
+    std::optional<std::string> historyPath;
     // For refuse: the one line that says what was wrong.
     std::string problem;
 };

@@ -43,4 +43,5 @@ void GameTable::deal(int cardsEach, int firstSeat) {
             name.wipe();
         }
     }
+    history.dealt(cardsEach);
 }

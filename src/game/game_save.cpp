@@ -19,6 +19,7 @@ SavedGame GameTable::snapshot(std::int64_t nextHand, bool finished) const {
         game.computers += s > 0 && seat.isSeated() ? 1 : 0;
     }
     game.tally = tally;
+    game.historyLength = historyLength();
     return game;
 }
 
@@ -44,7 +45,6 @@ void GameTable::resumeGame(const SavedGame& saved) {
     random.seed(saved.randomState);
     gameSeed = saved.seed;
     simulationGame = saved.simulation;
-    handNumber = saved.nextHand;
-    tally = saved.tally;
+    restoreTally(saved.tally);
     playHands();
 }

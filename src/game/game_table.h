@@ -10,12 +10,14 @@
 #include "eval/hand_result.h"
 #include "game/computer_policy.h"
 #include "game/game_tally.h"
+#include "game/hand_history.h"
 #include "game/save_keeper.h"
 #include "game/saved_game.h"
 #include "game/text_slot.h"
 #include "players/player.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -86,6 +88,25 @@ class GameTable {
     // The generator itself: seeded anew by tests, its state kept by a save.
     LinearCongruential& randomDraws() { return random; }
 
+    // The seed the table was made with: the first game of a run is the game of this seed.
+    std::uint32_t seed() const { return gameSeed; }
+    // What the end-of-game summary counts so far; a resumed game brings its own.
+    const GameTally& gameTally() const { return tally; }
+    void restoreTally(const GameTally& kept);
+    // Every hand is written to this file from now on.
+    void keepHistory(HistoryFile file) { history.keep(std::move(file)); }
+    // The history file's length after its last append; none when none is kept.
+    std::optional<std::uint64_t> historyLength() const;
+    // Cuts the history back to the length a save recorded and appends from
+    // there; false, with historyProblem() saying why, when it cannot.
+    bool resumeHistoryAt(std::uint64_t length);
+    // Empty while the history is written (or none is kept); otherwise the
+    // line that says where and why it stopped.
+    std::string historyProblem() const;
+    // The hand just paid goes to the tally and the history, and the game's
+    // summary follows when it was the last.
+    void recordHand(const Player& winner, const HandResult& hand);
+
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
     // The places where the table shows its texts, each with what it shows.
@@ -116,13 +137,20 @@ class GameTable {
     // A bet with the seat's label redrawn around the payment.
     void placeBet(int seat, long long amount);
     void playHand(bool simulation);
-    // Hands from handNumber on, until the end-of-game test ends the game.
+    // Hands from the tally's next on, until the end-of-game test ends the game.
     void playHands();
     // Seven new seats at their places, the computers numbered 1 to 6.
     void createSeats();
     void keepGame(std::int64_t nextHand, bool finished);
     // Each seat's label keeps clear of the boxes beside it on its line.
     void keepLabelsClear();
+    // A new game in the history, and its tally from every seat's start money.
+    void startRecords(bool simulation);
+    void tallyHand(const Player& winner);
+    void writeShowdown(const Player& winner, const HandResult& hand);
+    std::string gameSummary() const;
+    // "seed N", and which game of the run this is when it is not the first.
+    std::string seedText() const;
     // Blanks the whole console: the text places then show nothing.
     void clearTable();
     void drawTable();
@@ -145,9 +173,13 @@ class GameTable {
     Texts texts;
     // The one seated seat with money, once settleSeats finds the game over.
     Player* finalWinner = nullptr;
+    int gamesOfRun = 0;
+    // The mode of the game being played, as the summary names it.
     bool simulationGame = false;
-    // The hand being played, counted from 1 in every game.
-    std::int64_t handNumber = 1;
     GameTally tally;
+    // The play time before this run, and when this run's play began.
+    std::int64_t secondsBefore = 0;
+    std::chrono::steady_clock::time_point playStart = std::chrono::steady_clock::now();
+    HandHistory history{seats};
     SaveKeeper* keeper = nullptr;
 };

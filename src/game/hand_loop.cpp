@@ -20,17 +20,15 @@ void GameTable::playGame(bool simulation) {
         seat->resetMoney();
         seat->setInHand(true);
     }
+    startRecords(simulation);
     simulationGame = simulation;
-    handNumber = 1;
-    tally = GameTally{};
-    keepGame(handNumber, false);
+    keepGame(tally.handsPlayed + 1, false);
     playHands();
 }
 
 void GameTable::playHands() {
     do {
         playHand(simulationGame);
-        ++handNumber;
     } while (!checkGameOver());
 }
 
@@ -52,6 +50,8 @@ void GameTable::playHand(bool simulation) {
     for (auto& seat : seats) {
         seat->clearHand();
     }
+    simulationGame = simulation;
+    history.startHand(tally.handsPlayed + 1, gameSeed);
     deck.shuffle(random);
     drawTable();
     deal(openingCards, 0);

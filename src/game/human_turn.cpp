@@ -43,8 +43,11 @@ void GameTable::humanTurn(int seat) {
             platform::readKey();
         }
         placeBet(seat, amount);
+        history.bets(seat, amount);
     } else if (*choice == choiceDie) {
         foldSeat(seat);
+    } else {
+        history.passes(seat);
     }
     platform::sleepMs(afterActionMs);
     eraseTurnMarker();

@@ -1,5 +1,6 @@
 // Brannocktide: seven-card stud at a text-console table, one person against
 // up to six computers.
+#include "files/history_file.h"
 #include "game/command_line.h"
 #include "game/game_table.h"
 #include "game/save_keeper.h"
@@ -12,13 +13,16 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Status for a terminal that cannot show the table, and for a bad command line.
+// Status for a terminal that cannot show the table (or a file the game cannot
+// write), and for a bad command line.
 constexpr int unusableTerminal = 1;
-// Status for a save that cannot be used, or that stopped being written.
+// Status for a save or a history file that cannot be used, or that stopped
+// being written.
 constexpr int unusableFile = 1;
 constexpr int badCommandLine = 2;
 
@@ -39,6 +43,36 @@ const SavedGame* gameToResume(const std::optional<SaveKeeper>& save) {
     return save && save->loaded() && !save->loaded()->finished ? &*save->loaded() : nullptr;
 }
 
+// The history file asked for, opened for appending; none when none was asked
+// for. False, after its one line on standard error, when it cannot be opened.
+bool openHistory(const CommandLine& line, std::optional<HistoryFile>& history) {
+    if (!line.historyPath) {
+        return true;
+    }
+    std::string problem;
+    history = HistoryFile::open(*line.historyPath, problem);
+    if (!history) {
+        printLine(stderr, "brannocktide: cannot append to the history file '" + *line.historyPath + "': " + problem);
+        return false;
+    }
+    return true;
+}
+
+// A game taken up again cuts its history back to where its save was made,
+// dropping a hand written after it, so every hand stands in it once. False,
+// after its one line on standard error, when the history cannot be cut there.
+bool resumeHistory(const SavedGame* unfinished, std::optional<HistoryFile>& history) {
+    if (unfinished == nullptr || !unfinished->historyLength || !history) {
+        return true;
+    }
+    if (!history->resumeAt(*unfinished->historyLength)) {
+        printLine(stderr, "brannocktide: cannot take up the history in '" + history->path() + "' where the save left it: " +
+                              history->problem());
+        return false;
+    }
+    return true;
+}
+
 int play(const CommandLine& line) {
     if (const std::string problem = platform::consoleProblem(); !problem.empty()) {
         printLine(stderr, problem);
@@ -56,25 +90,42 @@ int play(const CommandLine& line) {
                               usageHint());
         return badCommandLine;
     }
+    std::optional<HistoryFile> history;
+    if (!openHistory(line, history) || !resumeHistory(unfinished, history)) {
+        return unusableFile;
+    }
     const std::uint32_t seed = unfinished != nullptr ? unfinished->seed
                                : line.seed            ? *line.seed
                                                       : static_cast<std::uint32_t>(std::time(nullptr));
     platform::setPace(line.pace);
     platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
-    try {
+    std::string historyProblem;
+    {
         GameTable gameManager(seed);
         gameManager.keepIn(save ? &*save : nullptr);
-        if (unfinished != nullptr) {
-            gameManager.resumeGame(*unfinished);
+        if (history) {
+            gameManager.keepHistory(std::move(*history));
         }
-        gameManager.runMenu();
-    } catch (const platform::InputClosed&) {
-        // The input ended: there is nobody left to play with, so the game ends.
+        try {
+            if (unfinished != nullptr) {
+                gameManager.resumeGame(*unfinished);
+            }
+            gameManager.runMenu();
+        } catch (const platform::InputClosed&) {
+            // The input ended: there is nobody left to play with, so the game ends.
+        }
+        historyProblem = gameManager.historyProblem();
     }
     platform::close();
-    if (save && !save->failure().empty()) {
-        printLine(stderr, "brannocktide: " + save->failure());
+    // Both files are told about, the save first.
+    const std::string saveProblem = save ? save->failure() : "";
+    for (const std::string& problem : {saveProblem, historyProblem}) {
+        if (!problem.empty()) {
+            printLine(stderr, "brannocktide: " + problem);
+        }
+    }
+    if (!saveProblem.empty() || !historyProblem.empty()) {
         return unusableFile;
     }
     return 0;

@@ -144,7 +144,7 @@ void readTally(Reader& in, SavedGame& game) {
     if (words.empty()) {
         return;
     }
-    game.tally.handsPlayed = in.number(words[0], 0, game.nextHand - 1);
+    game.tally.handsPlayed = in.number(words[0], game.nextHand - 1, game.nextHand - 1);
     game.tally.secondsPlayed = in.number(words[1], 0, std::numeric_limits<std::int64_t>::max());
     for (int s = 0; s < seatCount; ++s) {
         const std::vector<std::string_view> counts = in.next("seat-tally", 8);

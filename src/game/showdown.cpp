@@ -43,8 +43,10 @@ void GameTable::showdown() {
     // nothing), so a game kept from here on has its money settled.
     winner.addMoney(pot);
     potPaid = true;
-    // The game is kept from the start of the next hand, and as finished when
-    // this hand decided it, before its winner line is shown.
-    keepGame(handNumber + 1, settleSeats());
+    recordHand(winner, hand);
+    // The game is kept from the start of the next hand (and as finished when
+    // this hand decided it) once the hand is in the history, before its
+    // winner line is shown.
+    keepGame(tally.handsPlayed + 1, settleSeats());
     announceWinner(winner, hand);
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The command line and the environment: --help and --version print and
 # leave; a bad command line, TERM=dumb and a codeset without Hangul are
-# refused with one line on stderr, before anything touches the terminal;
+# refused with one line on stderr, before anything touches the terminal (so
+# is a history file that cannot be appended to);
 # NO_COLOR drops the colour; EUC-KR is converted both ways (luit stands in
 # for a terminal that speaks it); and a seed plays
 # the same hands without pauses as at the table's own pace.
@@ -27,6 +28,8 @@ expect_refused 2 "'--seed'" "$GAME" --seed
 note "a terminal that cannot show the table: status 1"
 expect_refused 1 "TERM=dumb" env TERM=dumb "$GAME"
 expect_refused 1 "ISO-8859-1" env LC_ALL=en_US.ISO-8859-1 "$GAME"
+note "a history file that cannot be appended to: status 1"
+expect_refused 1 "'$E2E_DIR'" "$GAME" --history "$E2E_DIR"
 
 note "NO_COLOR set: the menu cursor in the normal colour; set but empty: light red"
 start_game env NO_COLOR=1 "$GAME"

@@ -2,7 +2,8 @@
 # A game kept with --save outlives its process. "Play Simulation" at
 # --pace 0, fed from a pipe, is ended by a signal at a hundred random moments
 # (SIGKILL mostly, also SIGHUP as when the terminal closes, SIGINT as
-# Ctrl-C, and SIGTERM) and taken up again each time with --save FILE alone;
+# Ctrl-C, and SIGTERM) and taken up again each time with --save FILE alone
+# (and --history, cut back to where each save left it);
 # the winner lines of all the runs together are the uninterrupted game's,
 # in order, none twice. Then: the finished save starts at the title; a save
 # in use, a damaged one and a folder are refused with one line, the
@@ -12,6 +13,7 @@
 source "$(dirname "$0")/lib.sh" "$1"
 winner_lines=${WINNER_LINES:?the winner_lines program}
 save=$E2E_DIR/game.save
+history=$E2E_DIR/history.txt
 seed=100002 # one computer, 1,429 hands
 keys=1500
 
@@ -33,10 +35,10 @@ runs=0
 while :; do
     if [[ -f $save ]]; then
         hand_keys >"$E2E_DIR/input"
-        arguments=(--save "$save" --pace 0)
+        arguments=(--save "$save" --history "$history" --pace 0)
     else # ended before its first save: the game starts again from the title
         { setup_keys; hand_keys; } >"$E2E_DIR/input"
-        arguments=(--save "$save" --seed "$seed" --pace 0)
+        arguments=(--save "$save" --history "$history" --seed "$seed" --pace 0)
     fi
     "$GAME" "${arguments[@]}" <"$E2E_DIR/input" >"$E2E_DIR/output" 2>"$E2E_DIR/stderr" &
     pid=$!
@@ -64,6 +66,11 @@ while :; do
     fi
 done
 grep -q '^finished yes$' "$save" || fail "the save does not record the game as finished"
+# The history, cut back to its save's length at each start, holds every hand
+# once, in order, and one summary.
+grep -o 'Hand #[0-9]*' "$history" | cut -d'#' -f2 >"$E2E_DIR/numbers"
+seq 1 "$total" | cmp -s - "$E2E_DIR/numbers" || fail "the history's hands are not 1 to $total, each once"
+[[ $(grep -c "GAME SUMMARY" "$history") == 1 ]] || fail "not one game summary in the history"
 awk -v unseen="$E2E_DIR/unseen" 'BEGIN { while ((getline hand <unseen) > 0) skip[hand] = 1 } !(FNR in skip)' \
     "$E2E_DIR/full" >"$E2E_DIR/expected"
 cmp -s "$E2E_DIR/expected" "$E2E_DIR/shown" || fail "the winner lines differ from the uninterrupted game's"
