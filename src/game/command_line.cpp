@@ -91,12 +91,12 @@ bool readValued(Valued option, CommandLine& line) {
         line = refusal("option '" + option.name + "' needs a value");
         return false;
     }
-    if (option.name == "--save") {
+    if (option.name == "--save" || option.name == "--history") {
         if (option.value->empty()) {
-            line = refusal("option '--save' needs a file name");
+            line = refusal("option '" + option.name + "' needs a file name");
             return false;
         }
-        line.savePath = *option.value;
+        (option.name == "--save" ? line.savePath : line.historyPath) = *option.value;
         return true;
     }
     if (option.name == "--seed") {
@@ -105,14 +105,6 @@ bool readValued(Valued option, CommandLine& line) {
             line = refusal("bad value '" + *option.value + "' for --seed: a whole number from 0 to 4294967295");
             return false;
         }
-        return true;
-    }
-    if (option.name == "--history") {
-        if (option.value->empty()) {
-            line = refusal("bad value '' for --history: the name of a file");
-            return false;
-        }
-        line.historyPath = *option.value;
         return true;
     }
     const std::optional<double> pace = parsePace(*option.value);
@@ -190,8 +182,9 @@ std::string usageText() {
            "gives the terminal back as it was.\n"
            "\n"
            "Exit status: 0 after Exit or the end of the input, 1 when the terminal\n"
-           "cannot show the table or the history file cannot be written, 2 for a\n"
-           "bad command line.\n";
+           "cannot show the table, or the save or the history file cannot be used\n"
+           "or stopped being written; 2 for a bad command line, or --seed with a\n"
+           "save that holds an unfinished game.\n";
 }
 
 bool colourWanted(const char* noColor) { return noColor == nullptr || noColor[0] == '\0'; }

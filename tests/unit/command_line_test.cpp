@@ -28,6 +28,12 @@ TEST(CommandLine, OptionsAskForWhatTheySay) {
     EXPECT_EQ(parse({"--pace", "0"}).pace, 0.0);
     EXPECT_EQ(parse({"--pace", "100"}).pace, 100.0);
     EXPECT_EQ(parse({"--pace", ".5"}).pace, 0.5);
+
+    const CommandLine files = parse({"--save", "game.save", "--history=한판.txt"});
+    EXPECT_EQ(files.savePath, "game.save");
+    EXPECT_EQ(files.historyPath, "한판.txt");
+    EXPECT_FALSE(parse({}).savePath);
+    EXPECT_FALSE(parse({}).historyPath);
 }
 
 TEST(CommandLine, FaultsAreRefusedAndNamed) {
@@ -56,6 +62,9 @@ TEST(CommandLine, FaultsAreRefusedAndNamed) {
         {{"--pace", "."}, "'.'"},
         {{"--seed", "7", "--verbose"}, "'--verbose'"},
         {{"--help", "--bogus"}, "'--bogus'"},
+        {{"--save"}, "'--save'"},
+        {{"--save="}, "'--save' needs a file name"},
+        {{"--history", ""}, "'--history' needs a file name"},
     };
     for (const Case& c : cases) {
         const CommandLine line = parse(c.arguments);
