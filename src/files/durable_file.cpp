@@ -18,14 +18,6 @@ namespace files {
 
 namespace {
 
-std::FILE* openForReading(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
-}
-
 #ifdef _WIN32
 // Writes the temporary file whole and makes it reach the disk.
 bool writeAndFlush(const std::filesystem::path& path, const std::string& contents) {
@@ -114,7 +106,7 @@ ReadResult readWhole(const std::string& name, std::size_t mostBytes) {
     if (status.type() == std::filesystem::file_type::directory) {
         return {std::nullopt, false, "it is a folder"};
     }
-    std::FILE* file = openForReading(path);
+    std::FILE* file = openFile(name, "rb");
     if (file == nullptr) {
         return {std::nullopt, false, lastSystemError()};
     }

@@ -1,5 +1,7 @@
 #include "files/history_file.h"
 
+#include "files/native_path.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -17,15 +19,15 @@ HistoryFile::HistoryFile(std::string path, std::FILE* opened, std::uint64_t leng
 
 std::optional<HistoryFile> HistoryFile::open(const std::string& path, std::string& problem) {
     errno = 0;
-    std::FILE* opened = std::fopen(path.c_str(), "ab");
+    std::FILE* opened = files::openFile(path, "ab");
     if (opened == nullptr) {
         problem = errno != 0 ? lastError() : "cannot be opened for appending";
         return std::nullopt;
     }
     // A device or a pipe has no length of its own: what is appended counts.
     std::error_code error;
-    const bool regular = std::filesystem::is_regular_file(path, error);
-    const std::uintmax_t length = regular ? std::filesystem::file_size(path, error) : 0;
+    const bool regular = std::filesystem::is_regular_file(files::nativePath(path), error);
+    const std::uintmax_t length = regular ? std::filesystem::file_size(files::nativePath(path), error) : 0;
     if (error) {
         std::fclose(opened);
         problem = error.message();
@@ -58,7 +60,7 @@ bool HistoryFile::resumeAt(std::uint64_t at) {
         return false;
     }
     std::error_code error;
-    const std::uintmax_t actual = std::filesystem::file_size(where, error);
+    const std::uintmax_t actual = std::filesystem::file_size(files::nativePath(where), error);
     if (error) {
         stop(error.message());
         return false;
@@ -70,13 +72,13 @@ bool HistoryFile::resumeAt(std::uint64_t at) {
     }
     // Closed while it is cut, so no buffered byte lands past the new end.
     file.reset();
-    std::filesystem::resize_file(where, at, error);
+    std::filesystem::resize_file(files::nativePath(where), at, error);
     if (error) {
         stop(error.message());
         return false;
     }
     errno = 0;
-    file.reset(std::fopen(where.c_str(), "ab"));
+    file.reset(files::openFile(where, "ab"));
     if (!file) {
         stop(errno != 0 ? lastError() : "cannot be opened for appending");
         return false;

@@ -2,6 +2,7 @@
 // File names come in as UTF-8 text (the command line on POSIX systems, and
 // the game's own text everywhere); each system opens them its own way.
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -9,6 +10,17 @@ namespace files {
 
 inline std::filesystem::path nativePath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// std::fopen for a UTF-8 name: on Windows the narrow fopen would read the
+// name in the ANSI code page.
+inline std::FILE* openFile(const std::string& utf8, const char* mode) {
+#ifdef _WIN32
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return _wfopen(nativePath(utf8).c_str(), wideMode.c_str());
+#else
+    return std::fopen(utf8.c_str(), mode);
+#endif
 }
 
 // The reason behind the last failed system call, as the system words it.

@@ -15,7 +15,7 @@ struct BetDecision {
     long long amount = 0;
 };
 
-// Chance: each call gives a fresh non-negative number, as rand() does.
+// Chance: each call gives a fresh draw from 0 to 32767, as the table's generator does.
 using Draws = std::function<int()>;
 
 // street: the betting round, 0 to 3. own: the computer's whole hand, hole

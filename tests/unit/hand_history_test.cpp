@@ -229,7 +229,11 @@ class HandHistoryTest : public ::testing::Test {
         return winnerLines;
     }
 
-    std::string path = (std::filesystem::temp_directory_path() / "brannocktide_history_test.txt").string();
+    // A file of each test's own: the tests may run side by side.
+    std::string path = (std::filesystem::temp_directory_path() /
+                        ("brannocktide_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                         ".txt"))
+                           .string();
 };
 
 TEST_F(HandHistoryTest, HistoryTellsWhatTheTableDidHandByHand) {

@@ -106,7 +106,8 @@ TEST(SavedGameTest, ImpossibleValuesAreRefused) {
 // exactly as it was, and a save that cannot be written told, not fatal.
 TEST(SaveKeeperTest, RefusesWithoutTouchingTheFile) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "brannocktide-save-test";
-    std::filesystem::remove_all(folder);
+    std::error_code none;
+    std::filesystem::remove_all(folder, none);
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "game.save").string();
     std::string problem;
@@ -133,12 +134,15 @@ TEST(SaveKeeperTest, RefusesWithoutTouchingTheFile) {
     EXPECT_NE(problem.find("checksum"), std::string::npos) << problem;
     EXPECT_EQ(files::readWhole(path, 1 << 20).contents, damaged);
 
-    SaveKeeper gone((folder / "removed" / "game.save").string());
-    std::filesystem::create_directories(folder / "removed");
-    ASSERT_TRUE(gone.open(problem)) << problem;
-    std::filesystem::remove_all(folder / "removed");
-    gone.write(sampleGame());
-    EXPECT_NE(gone.failure().find("the save stopped before the game's first hand"), std::string::npos)
-        << gone.failure();
-    std::filesystem::remove_all(folder);
+    // The temporary file cannot be made (a folder stands in its place).
+    const std::string blocked = (folder / "blocked.save").string();
+    std::filesystem::create_directories(blocked + ".tmp");
+    SaveKeeper stopped(blocked);
+    ASSERT_TRUE(stopped.open(problem)) << problem;
+    stopped.write(sampleGame());
+    EXPECT_NE(stopped.failure().find("the save stopped before the game's first hand"), std::string::npos)
+        << stopped.failure();
+    EXPECT_FALSE(std::filesystem::exists(blocked));
+    std::error_code stillOpen; // on Windows the keepers' lock files are open until they go
+    std::filesystem::remove_all(folder, stillOpen);
 }
