@@ -3,7 +3,7 @@
 #include "platform/console.h"
 #include "platform/posix/readiness.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/window_notice.h"
+#include "platform/frame_encoder.h"
 
 #include <chrono>
 #include <cstddef>

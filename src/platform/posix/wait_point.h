@@ -4,7 +4,7 @@
 // terminal lost is brought back: after the program was suspended and
 // continued, or after the window was too small for the table for a while.
 
-#include "platform/posix/terminal_output.h"
+#include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
 
 #include <chrono>
