@@ -4,7 +4,6 @@
 // back, by SIGPIPE, or with the lost-output status where SIGPIPE is ignored.
 #include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 #include "support/openpty.h"
 

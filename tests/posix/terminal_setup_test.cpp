@@ -3,7 +3,6 @@
 // when it is not.
 #include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 #include "platform/frame_encoder.h"
 

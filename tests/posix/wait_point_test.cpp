@@ -3,7 +3,6 @@
 #include "platform/posix/readiness.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/posix/terminal_io.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 #include "platform/posix/terminal_io.h"
 #include "platform/posix/codeset.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 
 #include <cstdlib>

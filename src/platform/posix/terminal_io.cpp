@@ -3,7 +3,6 @@
 #include "platform/console.h"
 #include "platform/key_decoder.h"
 #include "platform/posix/readiness.h"
-#include "platform/posix/wait_point.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "platform/posix/wait_point.h"
+#include "platform/posix/terminal_io.h"
 
 #include "platform/console.h"
 #include "platform/posix/readiness.h"
