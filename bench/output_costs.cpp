@@ -1,6 +1,6 @@
 #include "output_costs.h"
 
-#include "platform/console_settings.h"
+#include "platform/backend.h"
 
 #include <dlfcn.h>
 #include <unistd.h>

@@ -1,6 +1,5 @@
 #include "platform/frame_encoder.h"
 
-#include "platform/narrow_glyphs.h"
 #include "platform/text_width.h"
 
 #include <algorithm>
@@ -360,6 +359,12 @@ std::string FrameEncoder::encode(ScreenModel& model) {
         return "";
     }
     return out += endUpdate;
+}
+
+std::vector<std::string> windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines) {
+    const auto size = [](int columns, int lines) { return std::to_string(columns) + "×" + std::to_string(lines); };
+    return {"창이 작습니다. 필요한 크기 " + size(neededColumns, neededLines) + ", 지금 " + size(nowColumns, nowLines) + ".",
+            "창을 키우거나 아무 키나 누르십시오."};
 }
 
 std::string FrameEncoder::notice(const std::vector<std::string>& lines) {

@@ -19,6 +19,10 @@
 
 namespace platform {
 
+// What every console shows while its window is too small for the table: the
+// size needed and the size there is, in cells, and how to go on.
+std::vector<std::string> windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines);
+
 class FrameEncoder {
   public:
     void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }

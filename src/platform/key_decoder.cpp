@@ -20,15 +20,26 @@ int cursorKey(unsigned char final) {
 
 } // namespace
 
-unsigned char KeyDecoder::nextByte() { return source.next(); }
-
-std::optional<unsigned char> KeyDecoder::nextByteWithin(int milliseconds) { return source.nextWithin(milliseconds); }
+std::string lineOfBytes(const std::function<unsigned char()>& nextByte) {
+    std::string line;
+    while (line.empty() || line.back() != '\n') {
+        try {
+            line += static_cast<char>(nextByte());
+        } catch (const InputClosed&) {
+            if (line.empty()) {
+                throw;
+            }
+            line += '\n';
+        }
+    }
+    return line;
+}
 
 std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
     std::string bytes(1, static_cast<char>(lead));
     const int length = utf8Length(lead);
     while (static_cast<int>(bytes.size()) < length) {
-        const auto byte = nextByteWithin(sequenceGapMs);
+        const auto byte = source.nextWithin(sequenceGapMs);
         if (!byte) {
             break;
         }
@@ -44,7 +55,7 @@ std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
 
 int KeyDecoder::nextKey() {
     for (;;) {
-        const unsigned char byte = nextByte();
+        const unsigned char byte = source.next();
         if (byte == repaintKey) {
             repaint();
             continue;
@@ -66,7 +77,7 @@ int KeyDecoder::nextKey() {
 }
 
 LineKey KeyDecoder::nextLineKey() {
-    const unsigned char byte = nextByte();
+    const unsigned char byte = source.next();
     if (byte == keyEscape) {
         afterEscape(); // cursor keys, function keys and paste marks edit nothing
         return {LineKey::Kind::none};
@@ -83,7 +94,7 @@ LineKey KeyDecoder::nextLineKey() {
 }
 
 std::optional<int> KeyDecoder::afterEscape() {
-    const auto introducer = nextByteWithin(sequenceGapMs);
+    const auto introducer = source.nextWithin(sequenceGapMs);
     if (!introducer) {
         return keyEscape;
     }
@@ -97,7 +108,7 @@ std::optional<int> KeyDecoder::afterEscape() {
         source.keepForLater(std::string(1, static_cast<char>(*introducer)));
         return keyEscape;
     }
-    const auto final = nextByteWithin(sequenceGapMs);
+    const auto final = source.nextWithin(sequenceGapMs);
     if (final && *final >= 'A' && *final <= 'D') {
         return cursorKey(*final);
     }
@@ -107,12 +118,12 @@ std::optional<int> KeyDecoder::afterEscape() {
 std::optional<int> KeyDecoder::controlSequence() {
     std::string parameters;
     for (;;) {
-        const auto byte = nextByteWithin(sequenceGapMs);
+        const auto byte = source.nextWithin(sequenceGapMs);
         if (!byte) {
             return keyEscape;
         }
         if (*byte == '[' && parameters.empty()) {
-            nextByteWithin(sequenceGapMs); // a function key of the Linux console: ESC [ [ A to E
+            source.nextWithin(sequenceGapMs); // a function key of the Linux console: ESC [ [ A to E
             return keyEscape;
         }
         if (isParameterOrIntermediate(*byte)) {

@@ -28,6 +28,12 @@ struct ByteSource {
     std::function<void(std::string_view)> keepForLater;
 };
 
+// A line of a pipe or a file from its bytes: everything
+// up to and including the next '\n', a last line without one getting one.
+// `nextByte` throws InputClosed at the end of the input; so does this, when
+// nothing at all is left.
+std::string lineOfBytes(const std::function<unsigned char()>& nextByte);
+
 class KeyDecoder {
   public:
     // `repaint` has the console draw its whole screen again at its next
@@ -41,8 +47,6 @@ class KeyDecoder {
     LineKey nextLineKey();
 
   private:
-    unsigned char nextByte();
-    std::optional<unsigned char> nextByteWithin(int milliseconds);
     // The rest of a UTF-8 character whose first byte was `lead`; nothing
     // (with the bytes kept for later) when they make no character.
     std::optional<char32_t> restOfCharacter(unsigned char lead);

@@ -29,6 +29,14 @@ std::string encodeUtf8(char32_t c);
 // True for the box, suit and symbol glyphs the table is drawn with. Many
 // terminals draw these one cell wide although the layout gives each two.
 bool isLayoutGlyph(char32_t c);
+// A console that draws a layout glyph one cell wide gets a filler cell after
+// it, so the rest of the line still lands where the layout put it: after a
+// corner or edge that runs on to the right the filler continues the line,
+// so horizontal edges stay unbroken; elsewhere it is a blank.
+inline char32_t fillerAfter(char32_t glyph) {
+    const bool runsRight = glyph == U'┌' || glyph == U'└' || glyph == U'─';
+    return runsRight ? U'─' : U' ';
+}
 
 // True for a character that takes cells of its own and can be shown on its
 // own: not a control, not a mark or format character that joins its
@@ -41,6 +49,10 @@ bool isShowable(char32_t c);
 int cellWidth(char32_t c);
 // Cells a whole text takes.
 int cellWidth(std::string_view text);
+
+// UTF-8 as UTF-16, the Windows console's own text; an invalid byte becomes
+// U+FFFD, a code point past U+FFFF a surrogate pair.
+std::u16string utf16FromUtf8(std::string_view text);
 
 // Typed text made safe to show: invalid UTF-8 and every character that is
 // not showable become "?", so nothing a person types can move the cursor,

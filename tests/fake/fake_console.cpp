@@ -3,12 +3,10 @@
 #include "fake/virtual_terminal.h"
 #include "platform/backend.h"
 #include "platform/console.h"
-#include "platform/console_settings.h"
 #include "platform/frame_encoder.h"
 #include "platform/key_decoder.h"
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
-#include "platform/typed_input.h"
 
 #include <deque>
 #include <optional>

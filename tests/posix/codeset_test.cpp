@@ -2,7 +2,6 @@
 // written; terminals in a Korean codeset get the table converted, and what
 // is typed there comes to the game as UTF-8, however the bytes arrive.
 #include "platform/posix/codeset.h"
-#include "platform/posix/terminal_fitness.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,8 @@
 // them does not add up over a hand; after anything else, or when the game
 // fell behind by a whole pause, the pause is whole again.
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/terminal_output.h"
+#include "platform/posix/terminal_io.h"
 #include "platform/screen_model.h"
-#include "platform/posix/wait_point.h"
 
 #include <chrono>
 #include <functional>

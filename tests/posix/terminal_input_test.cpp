@@ -2,7 +2,7 @@
 // order, lines read whole from a pipe, bytes from a terminal in another
 // codeset taken as UTF-8.
 #include "platform/console.h"
-#include "platform/posix/terminal_input.h"
+#include "platform/posix/terminal_io.h"
 
 #include <gtest/gtest.h>
 #include <string>

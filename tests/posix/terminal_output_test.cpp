@@ -1,7 +1,7 @@
 // What the POSIX backend sends in one write(): its own control sequences
 // first, then the frame; nothing of the table while a notice is up; the
 // whole table again after the terminal lost it; a Korean codeset converted.
-#include "platform/posix/terminal_output.h"
+#include "platform/posix/terminal_io.h"
 #include "platform/screen_model.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,8 @@
 // a signal ignored by whoever started the program stays ignored; a write
 // to a pipe whose reader has gone ends the program with the terminal given
 // back, by SIGPIPE, or with the lost-output status where SIGPIPE is ignored.
-#include "platform/posix/terminal_output.h"
+#include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 #include "support/openpty.h"
 

@@ -1,13 +1,10 @@
 // The terminal modes derived from the user's settings, the answer to the
 // glyph-width question, when a window is large enough and what it is told
 // when it is not.
-#include "platform/posix/glyph_probe.h"
-#include "platform/posix/terminal_input.h"
+#include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/terminal_output.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
-#include "platform/window_notice.h"
+#include "platform/frame_encoder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,7 @@
 // then waits for the rest of its time; the signal never writes by itself.
 #include "platform/posix/readiness.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/terminal_output.h"
-#include "platform/posix/wait_point.h"
+#include "platform/posix/terminal_io.h"
 #include "platform/screen_model.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,8 @@
 // the window's edge, each frame wrapped in the synchronized-update marks.
 #include "fake/virtual_terminal.h"
 #include "platform/frame_encoder.h"
-#include "platform/narrow_glyphs.h"
-#include "platform/screen_model.h"
 #include "platform/text_width.h"
+#include "platform/screen_model.h"
 
 #include <gtest/gtest.h>
 

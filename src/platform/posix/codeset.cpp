@@ -4,9 +4,12 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <iconv.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <unistd.h>
+#include <utility>
 #ifdef __APPLE__
 #include <xlocale.h> // newlocale and nl_langinfo_l live here on macOS
 #endif
@@ -38,6 +41,12 @@ std::string systemCodeset(const char* name) {
     freelocale(locale);
     return codeset;
 }
+
+std::string codesetOf(const TerminalEnvironment& environment) {
+    return localeCodeset(environment.lcAll, environment.lcCtype, environment.lang);
+}
+
+bool needsConversion(const std::string& codeset) { return !codeset.empty() && !isUtf8(codeset); }
 
 iconv_t handle(void* h) { return static_cast<iconv_t>(h); }
 
@@ -135,6 +144,34 @@ std::string Recoder::fromTerminal(std::string_view bytes) {
     }
     partial.erase(0, partial.size() - in.size());
     return out;
+}
+
+TerminalEnvironment TerminalEnvironment::current() {
+    return {std::getenv("TERM"), std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"),
+            isatty(STDOUT_FILENO) == 1};
+}
+
+std::string terminalProblem(const TerminalEnvironment& environment) {
+    if (environment.outputIsTerminal && environment.term != nullptr && std::string_view(environment.term) == "dumb") {
+        return "brannocktide: this terminal (TERM=dumb) cannot move the cursor; the game needs a full-screen "
+               "terminal such as xterm";
+    }
+    const std::string codeset = codesetOf(environment);
+    if (needsConversion(codeset) && !Recoder(codeset).showsTable()) {
+        return "brannocktide: the locale's codeset " + codeset +
+               " cannot show Hangul and the table's glyphs; the game needs a UTF-8 terminal (for example "
+               "LANG=ko_KR.UTF-8)";
+    }
+    return "";
+}
+
+std::unique_ptr<Recoder> recoderFor(const TerminalEnvironment& environment) {
+    const std::string codeset = codesetOf(environment);
+    if (!needsConversion(codeset)) {
+        return nullptr;
+    }
+    auto recoder = std::make_unique<Recoder>(codeset);
+    return recoder->valid() ? std::move(recoder) : nullptr;
 }
 
 } // namespace platform::posix

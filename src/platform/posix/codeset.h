@@ -3,6 +3,7 @@
 // the conversion between it and the UTF-8 the game holds everything in, for
 // terminals that show Korean in a codeset of their own (EUC-KR, CP949).
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,27 @@ class Recoder {
     void* fromCodeset;
     std::string partial; // the start of a character still to come whole
 };
+
+// Whether a terminal can show the table at all, asked before anything is
+// written to it: cursor addressing, and a codeset with Hangul and the
+// table's glyphs.
+// What the environment says of the terminal.
+struct TerminalEnvironment {
+    const char* term = nullptr;
+    const char* lcAll = nullptr;
+    const char* lcCtype = nullptr;
+    const char* lang = nullptr;
+    bool outputIsTerminal = false;
+
+    // This process's environment and standard output.
+    static TerminalEnvironment current();
+};
+
+// One line on why the table cannot be shown there; empty when it can.
+std::string terminalProblem(const TerminalEnvironment& environment);
+
+// The conversion the terminal's codeset needs; none for UTF-8 (and C/POSIX,
+// which many UTF-8 terminals run with).
+std::unique_ptr<Recoder> recoderFor(const TerminalEnvironment& environment);
 
 } // namespace platform::posix

@@ -1,14 +1,10 @@
 // The console layer on a POSIX terminal (Linux, macOS, the BSDs).
 #include "platform/backend.h"
 #include "platform/console.h"
-#include "platform/console_settings.h"
 #include "platform/key_decoder.h"
-#include "platform/posix/glyph_probe.h"
-#include "platform/posix/terminal_fitness.h"
-#include "platform/posix/terminal_input.h"
-#include "platform/posix/terminal_output.h"
+#include "platform/posix/terminal_io.h"
+#include "platform/posix/codeset.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/posix/wait_point.h"
 #include "platform/screen_model.h"
 
 #include <cstdlib>

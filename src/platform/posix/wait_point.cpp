@@ -1,9 +1,9 @@
-#include "platform/posix/wait_point.h"
+#include "platform/posix/terminal_io.h"
 
 #include "platform/console.h"
 #include "platform/posix/readiness.h"
 #include "platform/posix/terminal_session.h"
-#include "platform/window_notice.h"
+#include "platform/frame_encoder.h"
 
 #include <chrono>
 #include <cstddef>

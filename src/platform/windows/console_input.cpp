@@ -1,10 +1,7 @@
-#include "platform/windows/console_input.h"
+#include "platform/windows/console_windows.h"
 
 #include "platform/console.h"
-#include "platform/typed_input.h"
-#include "platform/utf16.h"
-#include "platform/windows/console_session.h"
-#include "platform/windows/win32.h"
+#include "platform/key_decoder.h"
 
 #include <array>
 #include <optional>
@@ -16,6 +13,9 @@ namespace {
 constexpr char32_t controlC = 0x03;
 // Ctrl-Z is the console's own end of input.
 constexpr char32_t controlZ = 0x1A;
+
+bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 // The key a press that types no character is: a cursor key its own code,
 // a function key or another key of its own (Home, Insert, …) Escape, a
@@ -92,7 +92,7 @@ std::optional<ConsoleInput::Press> ConsoleInput::pressOf(const void* data) {
         if (highSurrogate == 0) {
             return std::nullopt;
         }
-        c = fromSurrogates(highSurrogate, c);
+        c = 0x10000 + ((highSurrogate - 0xD800) << 10) + (c - 0xDC00);
     }
     highSurrogate = 0;
     if (c == 0 && !keyTypingNothing(key.wVirtualKeyCode)) {

@@ -1,9 +1,6 @@
-#include "platform/windows/console_output.h"
+#include "platform/windows/console_windows.h"
 
-#include "platform/narrow_glyphs.h"
 #include "platform/text_width.h"
-#include "platform/utf16.h"
-#include "platform/windows/win32.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
-#include "platform/windows/console_session.h"
+#include "platform/windows/console_windows.h"
 
 #include "platform/console.h"
-#include "platform/windows/win32.h"
 
 #include <atomic>
 #include <mutex>

@@ -1,0 +1,182 @@
+#pragma once
+// What reaches the terminal, in one write() whenever the program is about to
+// wait: the control sequences the backend itself sends (entering the screen,
+// the questions to the terminal, the notice of a small window), then the
+// frame that brings the terminal to what the screen model shows. Text for a
+// terminal in another codeset is converted on the way out.
+//
+// Bytes from standard input, whether a terminal or a pipe, in the order the
+// person typed them. Bytes read ahead (while looking for the end of a cursor
+// key or for the terminal's answer to a question) are kept for later reads.
+
+#include "platform/frame_encoder.h"
+#include "platform/posix/codeset.h"
+#include "platform/posix/terminal_session.h"
+#include "platform/screen_model.h"
+
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::posix {
+
+class TerminalOutput {
+  public:
+    explicit TerminalOutput(ScreenModel& model) : model(model) {}
+
+    // Whether the terminal draws the layout glyphs one cell wide; when it
+    // does, each is followed by a filler cell.
+    void setGlyphsNarrow(bool narrow) { encoder.setGlyphsNarrow(narrow); }
+    // The terminal's size: cells outside it are not sent.
+    void setTerminalSize(int columns, int lines) { encoder.setWindow(columns, lines); }
+    // A terminal that speaks another codeset gets what is sent converted.
+    void setRecoder(Recoder* terminalCodeset) { recoder = terminalCodeset; }
+
+    // Raw control text that changes nothing the frames keep track of.
+    void control(std::string_view sequence) { pending.append(sequence); }
+    // Raw text that leaves the terminal's cursor somewhere the frames do not
+    // follow (a question to the terminal).
+    void controlMovingCursor(std::string_view sequence) {
+        pending.append(sequence);
+        encoder.loseCursor();
+    }
+    // The terminal is being set up afresh (after a suspend) with `setup`;
+    // whatever was still waiting to be sent is dropped, and the next frame
+    // draws the whole screen.
+    void restart(std::string_view setup);
+    // A message over the whole screen that is not part of the table; no
+    // frame is sent until repaint().
+    void notice(const std::vector<std::string>& lines) {
+        pending += encoder.notice(lines);
+        framesHeld = true;
+    }
+    // The next frame draws the whole screen again (the terminal lost it, or
+    // showed a notice).
+    void repaint() {
+        encoder.forget();
+        framesHeld = false;
+    }
+
+    // What flush would send, in UTF-8; takes it, as flush does.
+    std::string takePending();
+    // Sends what is waiting and the next frame to the file in one write().
+    // Returns false when the file is gone. Nothing is written when nothing
+    // changed.
+    bool flush(int fd);
+
+  private:
+    ScreenModel& model;
+    FrameEncoder encoder;
+    std::string pending;
+    bool framesHeld = false;
+    Recoder* recoder = nullptr;
+};
+
+class TerminalInput {
+  public:
+    // Blocks until the descriptor has something to read, doing whatever else
+    // the program does while it waits.
+    using Waiter = void (*)();
+
+    explicit TerminalInput(int fd, Waiter waitReadable = nullptr) : fd(fd), waitReadable(waitReadable) {}
+
+    // Bytes from a terminal that speaks another codeset are taken as UTF-8.
+    void setRecoder(Recoder* terminalCodeset) { recoder = terminalCodeset; }
+    // The next byte; throws InputClosed at the end of the input.
+    unsigned char next();
+    // The next byte if one comes within the time, otherwise nothing.
+    std::optional<unsigned char> nextWithin(int milliseconds);
+    // Puts bytes back in front of what is still to be read, in their order.
+    void keepForLater(std::string_view bytes);
+    // Everything up to and including the next '\n'; a last line without one
+    // gets one. Throws InputClosed when nothing at all is left.
+    std::string nextLine();
+
+  private:
+    std::optional<unsigned char> takeReadAhead();
+    // One byte from the descriptor, once it is readable; nothing at the end.
+    std::optional<unsigned char> readByte();
+    bool readableWithin(int milliseconds);
+    // The first UTF-8 byte of what a byte from the descriptor starts; the
+    // rest of the character is read and kept for the next reads.
+    unsigned char inUtf8(unsigned char raw);
+
+    int fd;
+    Waiter waitReadable;
+    Recoder* recoder = nullptr;
+    std::deque<unsigned char> readAhead;
+};
+
+// Every moment the program waits (a sleep, a key or a typed line) is when
+// what it drew reaches the terminal, in one write, and when a screen the
+// terminal lost is brought back: after the program was suspended and
+// continued, or after the window was too small for the table for a while.
+class WaitPoint {
+  public:
+    WaitPoint(TerminalOutput& output, int inputFd, bool inputIsTerminal)
+        : output(output), inputFd(inputFd), inputIsTerminal(inputIsTerminal) {}
+
+    // The window the table needs; smaller windows get the notice.
+    void setNeededSize(WindowSize size) { needed = size; }
+
+    // Sends what is gathered and waits until input is ready (watchInput) or
+    // the time is up (milliseconds; -1 waits for input only). When the
+    // screen has to be brought back meanwhile, that is done and the wait
+    // goes on for the time it still had. Returns true when input is ready.
+    //
+    // A pause (a time without input) that the game goes straight on to from
+    // the previous pause is timed from when that one was due to end: the
+    // time spent drawing in between, and the lateness of the system's timer,
+    // fall inside the pause instead of adding to it, so a hand keeps the
+    // pace its pauses set.
+    bool wait(int milliseconds, bool watchInput);
+
+    // After asking the terminal for a new size: gives it the time to answer,
+    // then, while the window is too small, shows the notice and waits for
+    // the window to grow or for a key (which is used up).
+    void awaitSize(int milliseconds);
+
+    // Sends what is gathered, in one write. When the output is gone, the
+    // program ends there, the terminal given back.
+    void flush();
+
+  private:
+    using Clock = std::chrono::steady_clock;
+    enum class Woke { Input, Event, TimeUp };
+
+    // One wait, for at most `milliseconds` (-1: no limit).
+    Woke waitOnce(bool watchInput, int milliseconds);
+    // When a wait of `milliseconds` ends; nothing when it has no end.
+    std::optional<Clock::time_point> endOfWait(int milliseconds, bool watchInput);
+    void bringScreenBack();
+    // Tells the output the window's size now.
+    void followWindow();
+    // Takes the events; sets the screen up again after a continue.
+    void takeEvents();
+    bool showNoticeUntilRoom();
+    void discardKey();
+
+    TerminalOutput& output;
+    int inputFd;
+    bool inputIsTerminal;
+    WindowSize needed{162, 42};
+    // When the last pause was due to end, while nothing else was waited for
+    // since.
+    std::optional<Clock::time_point> pauseDue;
+};
+
+// Finds out at start-up how wide the terminal draws the layout glyphs.
+// Draws one glyph in the top-left cell, asks the terminal where its cursor
+// went and erases the glyph again. True when the glyph took one cell, and
+// also when the terminal does not answer within a moment (most terminals
+// draw these glyphs one cell wide). Keys typed meanwhile are kept.
+bool glyphsDrawnNarrow(TerminalOutput& output, TerminalInput& input, WaitPoint& waits);
+
+// The column (1-based) in a cursor-position report "ESC [ line ; column R";
+// nothing for anything else, numbers past a terminal's size included.
+std::optional<int> reportedColumn(std::string_view report);
+
+} // namespace platform::posix
