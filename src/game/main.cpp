@@ -134,7 +134,7 @@ int play(const CommandLine& line) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = parseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    const CommandLine line = parseCommandLine(platform::programArguments(argc, argv));
     switch (line.action) {
     case CommandLine::Action::help:
         std::fputs(usageText().c_str(), stdout);

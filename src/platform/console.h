@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -44,6 +45,10 @@ class InputClosed : public std::runtime_error {
 // addressing, a codeset without Hangul), as one line; empty when it can.
 // Asked before open(), which it does not replace; writes nothing.
 std::string consoleProblem();
+
+// The program's arguments after its name, as UTF-8 text: a file named in
+// Hangul reaches the game as it was typed on every system.
+std::vector<std::string> programArguments(int argc, char** argv);
 
 // Every pause is the asked time multiplied by the factor (0: no pauses).
 void setPace(double factor);

@@ -33,7 +33,7 @@ done
 
 # Kept with --save and taken up again: the Windows program's game, in two
 # runs, is this system's game in one.
-save=$work/game.save
+save=$work/한판.save # a Hangul name reaches the Windows program whole
 seed=5 computers=2
 { printf 's\rtester\n%s\n' "$computers"; head -c "$hands" /dev/zero | tr '\0' '\r'; } >"$work/keys"
 "$native" --seed "$seed" --pace 0 <"$work/keys" | "$winner_lines" >"$work/native"

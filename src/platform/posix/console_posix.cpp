@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <unistd.h>
 
 namespace platform {
@@ -49,6 +50,12 @@ void endAtExit() {
 }
 
 } // namespace
+
+// A POSIX file name is bytes, and the arguments are those bytes: passed on
+// as they came.
+std::vector<std::string> programArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
 
 std::string consoleProblem() { return posix::terminalProblem(posix::TerminalEnvironment::current()); }
 

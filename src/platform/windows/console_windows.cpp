@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
+
+#include <shellapi.h>
 
 namespace platform::windows {
 
@@ -142,6 +145,23 @@ void endAtExit() {
 
 // The Windows console always takes cursor addressing and UTF-16 text.
 std::string consoleProblem() { return ""; }
+
+// The narrow arguments are in the ANSI code page; the wide ones hold what was
+// typed, whatever the code page.
+std::vector<std::string> programArguments(int, char**) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(std::max(bytes, 1)), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), bytes, nullptr, nullptr);
+        text.resize(text.size() - 1); // the closing zero
+        arguments.push_back(std::move(text));
+    }
+    LocalFree(wide);
+    return arguments;
+}
 
 void open() {
     Console& c = console();
