@@ -97,15 +97,12 @@ class GameTable {
     void keepHistory(HistoryFile file) { history.keep(std::move(file)); }
     // The history file's length after its last append; none when none is kept.
     std::optional<std::uint64_t> historyLength() const;
-    // Cuts the history back to the length a save recorded and appends from
-    // there; false, with historyProblem() saying why, when it cannot.
-    bool resumeHistoryAt(std::uint64_t length);
     // Empty while the history is written (or none is kept); otherwise the
     // line that says where and why it stopped.
     std::string historyProblem() const;
     // The hand just paid goes to the tally and the history, and the game's
     // summary follows when it was the last.
-    void recordHand(const Player& winner, const HandResult& hand);
+    void recordHand(const Player& winner, const HandResult& hand, bool gameOver);
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }

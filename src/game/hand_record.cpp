@@ -61,11 +61,6 @@ std::optional<std::uint64_t> GameTable::historyLength() const {
     return std::nullopt;
 }
 
-bool GameTable::resumeHistoryAt(std::uint64_t length) {
-    HistoryFile* file = history.file();
-    return file != nullptr && file->resumeAt(length);
-}
-
 std::string GameTable::historyProblem() const {
     const HistoryFile* file = history.file();
     if (file == nullptr || !file->failed()) {
@@ -137,12 +132,12 @@ std::string GameTable::gameSummary() const {
     return text + "\n";
 }
 
-void GameTable::recordHand(const Player& winner, const HandResult& hand) {
+void GameTable::recordHand(const Player& winner, const HandResult& hand, bool gameOver) {
     tallyHand(winner);
     if (history.writing()) {
         writeShowdown(winner, hand);
     }
-    if (settleSeats()) {
+    if (gameOver) {
         history.write(gameSummary());
     }
 }

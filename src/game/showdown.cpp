@@ -43,10 +43,13 @@ void GameTable::showdown() {
     // nothing), so a game kept from here on has its money settled.
     winner.addMoney(pot);
     potPaid = true;
-    recordHand(winner, hand);
+    // The end-of-game test's seat flags draw nothing: settled now, they tell
+    // the history and the save whether this hand decided the game.
+    const bool gameOver = settleSeats();
+    recordHand(winner, hand, gameOver);
     // The game is kept from the start of the next hand (and as finished when
     // this hand decided it) once the hand is in the history, before its
     // winner line is shown.
-    keepGame(tally.handsPlayed + 1, settleSeats());
+    keepGame(tally.handsPlayed + 1, gameOver);
     announceWinner(winner, hand);
 }
