@@ -130,16 +130,10 @@ ReadResult readWhole(const std::string& name, std::size_t mostBytes) {
 Outcome replaceDurably(const std::string& name, const std::string& contents) {
     const std::filesystem::path path = nativePath(name);
     const std::filesystem::path temporary = nativePath(name + ".tmp");
-    if (!writeAndFlush(temporary, contents)) {
+    if (!writeAndFlush(temporary, contents) || !renameDurably(temporary, path)) {
         Outcome failed{lastSystemError()};
         std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return failed;
-    }
-    if (!renameDurably(temporary, path)) {
-        Outcome failed{lastSystemError()};
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        std::filesystem::remove(temporary, ignored); // FILE itself was never touched
         return failed;
     }
     return {};

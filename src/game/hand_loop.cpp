@@ -50,7 +50,6 @@ void GameTable::playHand(bool simulation) {
     for (auto& seat : seats) {
         seat->clearHand();
     }
-    simulationGame = simulation;
     history.startHand(tally.handsPlayed + 1, gameSeed);
     deck.shuffle(random);
     drawTable();
