@@ -6,9 +6,10 @@
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
+#include <system_error>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -128,35 +129,21 @@ std::optional<int> readInt() {
         pending = readTypedLine();
     }
     skipBlanks(false);
-    std::size_t at = 0;
-    const bool negative = at < pending.size() && pending[at] == '-';
-    if (at < pending.size() && (pending[at] == '-' || pending[at] == '+')) {
-        ++at;
+    const char* first = pending.data();
+    const char* last = first + pending.size();
+    // A plus sign may stand before the digits, as before a minus sign.
+    if (last - first > 1 && first[0] == '+' && isDigit(first[1])) {
+        ++first;
     }
-    const std::size_t digitsStart = at;
-    std::int64_t value = 0;
-    bool tooLarge = false;
-    while (at < pending.size() && isDigit(pending[at])) {
-        value = value * 10 + (pending[at] - '0');
-        tooLarge = tooLarge || value > std::int64_t{INT32_MAX} + 1;
-        if (tooLarge) {
-            value = 0;
-        }
-        ++at;
-    }
-    const bool wholeItem = at == pending.size() || isSpace(pending[at]);
-    if (at == digitsStart || !wholeItem || tooLarge) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || (end != last && !isSpace(*end))) {
         pending.clear();
         return std::nullopt;
     }
-    const std::int64_t signedValue = negative ? -value : value;
-    if (signedValue > INT32_MAX) {
-        pending.clear();
-        return std::nullopt;
-    }
-    pending.erase(0, at);
+    pending.erase(0, static_cast<std::size_t>(end - pending.data()));
     dropFinishedLine();
-    return static_cast<int>(signedValue);
+    return value;
 }
 
 int typedCells() { return answerCells; }

@@ -33,22 +33,6 @@ void appendNumber(int n, std::string& out) {
     out.append(text, std::to_chars(text, text + sizeof text, n).ptr);
 }
 
-// UTF-8 straight into the output.
-inline void appendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-        return;
-    }
-    char bytes[4];
-    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-    for (int i = length - 1; i > 0; --i, c >>= 6) {
-        bytes[i] = static_cast<char>(0x80 | (c & 0x3F));
-    }
-    constexpr unsigned char leads[] = {0, 0, 0xC0, 0xE0, 0xF0};
-    bytes[0] = static_cast<char>(leads[length] | c);
-    out.append(bytes, static_cast<std::size_t>(length));
-}
-
 } // namespace
 
 void FrameEncoder::setWindow(int columns, int lines) {

@@ -20,17 +20,45 @@ int cursorKey(unsigned char final) {
 
 } // namespace
 
-std::string lineOfBytes(const std::function<unsigned char()>& nextByte) {
+bool KeyDecoder::fill(int milliseconds) {
+    for (;;) {
+        const std::optional<std::string> bytes = source(milliseconds);
+        if (bytes && !bytes->empty()) {
+            ahead.erase(0, at);
+            at = 0;
+            ahead += *bytes;
+            return true;
+        }
+        if (!bytes || milliseconds >= 0) {
+            return false;
+        }
+    }
+}
+
+unsigned char KeyDecoder::next() {
+    if (bytesWaiting() == 0 && !fill(-1)) {
+        throw InputClosed();
+    }
+    return static_cast<unsigned char>(ahead[at++]);
+}
+
+std::optional<unsigned char> KeyDecoder::nextWithin(int milliseconds) {
+    if (bytesWaiting() == 0 && !fill(milliseconds)) {
+        return std::nullopt;
+    }
+    return next();
+}
+
+std::string KeyDecoder::nextLine() {
     std::string line;
     while (line.empty() || line.back() != '\n') {
-        try {
-            line += static_cast<char>(nextByte());
-        } catch (const InputClosed&) {
+        if (bytesWaiting() == 0 && !fill(-1)) {
             if (line.empty()) {
-                throw;
+                throw InputClosed();
             }
-            line += '\n';
+            return line + '\n';
         }
+        line += static_cast<char>(next());
     }
     return line;
 }
@@ -39,7 +67,7 @@ std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
     std::string bytes(1, static_cast<char>(lead));
     const int length = utf8Length(lead);
     while (static_cast<int>(bytes.size()) < length) {
-        const auto byte = source.nextWithin(sequenceGapMs);
+        const auto byte = nextWithin(sequenceGapMs);
         if (!byte) {
             break;
         }
@@ -47,7 +75,7 @@ std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
     }
     const CodePoint cp = decodeUtf8(bytes, 0);
     if (length == 1 || cp.length != bytes.size()) {
-        source.keepForLater(std::string_view(bytes).substr(1));
+        keepForLater(std::string_view(bytes).substr(1));
         return std::nullopt;
     }
     return cp.value;
@@ -55,7 +83,7 @@ std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
 
 int KeyDecoder::nextKey() {
     for (;;) {
-        const unsigned char byte = source.next();
+        const unsigned char byte = next();
         if (byte == repaintKey) {
             repaint();
             continue;
@@ -77,7 +105,7 @@ int KeyDecoder::nextKey() {
 }
 
 LineKey KeyDecoder::nextLineKey() {
-    const unsigned char byte = source.next();
+    const unsigned char byte = next();
     if (byte == keyEscape) {
         afterEscape(); // cursor keys, function keys and paste marks edit nothing
         return {LineKey::Kind::none};
@@ -94,7 +122,7 @@ LineKey KeyDecoder::nextLineKey() {
 }
 
 std::optional<int> KeyDecoder::afterEscape() {
-    const auto introducer = source.nextWithin(sequenceGapMs);
+    const auto introducer = nextWithin(sequenceGapMs);
     if (!introducer) {
         return keyEscape;
     }
@@ -105,10 +133,10 @@ std::optional<int> KeyDecoder::afterEscape() {
         if (*introducer >= 0x20 && *introducer < 0x7F) {
             return keyEscape; // a key pressed with Alt: one key
         }
-        source.keepForLater(std::string(1, static_cast<char>(*introducer)));
+        keepForLater(std::string(1, static_cast<char>(*introducer)));
         return keyEscape;
     }
-    const auto final = source.nextWithin(sequenceGapMs);
+    const auto final = nextWithin(sequenceGapMs);
     if (final && *final >= 'A' && *final <= 'D') {
         return cursorKey(*final);
     }
@@ -118,12 +146,12 @@ std::optional<int> KeyDecoder::afterEscape() {
 std::optional<int> KeyDecoder::controlSequence() {
     std::string parameters;
     for (;;) {
-        const auto byte = source.nextWithin(sequenceGapMs);
+        const auto byte = nextWithin(sequenceGapMs);
         if (!byte) {
             return keyEscape;
         }
         if (*byte == '[' && parameters.empty()) {
-            source.nextWithin(sequenceGapMs); // a function key of the Linux console: ESC [ [ A to E
+            nextWithin(sequenceGapMs); // a function key of the Linux console: ESC [ [ A to E
             return keyEscape;
         }
         if (isParameterOrIntermediate(*byte)) {

@@ -1,14 +1,19 @@
 #pragma once
 // Key presses as the game reads them, from the bytes a terminal sends (or a
-// test script): Enter is 13 whichever line end comes, a cursor key is its
-// one code (keyUp and the others), a character of several UTF-8 bytes is
-// one key. Other escape sequences (function keys, the terminal's late
+// pipe, or a test script): Enter is 13 whichever line end comes, a cursor key
+// is its one code (keyUp and the others), a character of several UTF-8 bytes
+// is one key. Other escape sequences (function keys, the terminal's late
 // answers, the marks around pasted text) never reach the game as a string of
 // odd keys: they count as one Escape, or as nothing at all. Ctrl-L asks for
 // the screen to be drawn again and is no key at all.
+//
+// The decoder holds the one read-ahead buffer of typed input: bytes read
+// while looking for the end of a key or for a terminal's answer are kept,
+// in the order they were typed, for the next reads of keys and lines.
 
 #include "platform/line_editor.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,36 +22,38 @@
 
 namespace platform {
 
-// Where the keys come from.
-struct ByteSource {
-    // The next byte; throws InputClosed at the end of the input.
-    std::function<unsigned char()> next;
-    // The next byte if one comes within the milliseconds, otherwise nothing.
-    std::function<std::optional<unsigned char>(int)> nextWithin;
-    // Puts bytes read ahead back in front of what is still to be read: the
-    // source's buffer is the one that holds typed input read ahead.
-    std::function<void(std::string_view)> keepForLater;
-};
-
-// A line of a pipe or a file from its bytes: everything
-// up to and including the next '\n', a last line without one getting one.
-// `nextByte` throws InputClosed at the end of the input; so does this, when
-// nothing at all is left.
-std::string lineOfBytes(const std::function<unsigned char()>& nextByte);
-
 class KeyDecoder {
   public:
+    // Reads what comes within the milliseconds (-1: as long as it takes):
+    // some bytes, none when the time is up, nothing at the end of the input.
+    using Source = std::function<std::optional<std::string>(int milliseconds)>;
+
     // `repaint` has the console draw its whole screen again at its next
     // frame.
-    explicit KeyDecoder(ByteSource source, std::function<void()> repaint = [] {})
+    explicit KeyDecoder(Source source, std::function<void()> repaint = [] {})
         : source(std::move(source)), repaint(std::move(repaint)) {}
 
     // The next key for a single-key wait.
     int nextKey();
     // The next key of a typed line.
     LineKey nextLineKey();
+    // Everything up to and including the next '\n' (a line of a pipe or a
+    // file); a last line without one gets one.
+    std::string nextLine();
+
+    // The next byte. Every read throws InputClosed at the end of the input.
+    unsigned char next();
+    // The next byte if one comes within the milliseconds, otherwise nothing.
+    std::optional<unsigned char> nextWithin(int milliseconds);
+    // Puts bytes back in front of what is still to be read, in their order.
+    void keepForLater(std::string_view bytes) { ahead.insert(at, bytes); }
+    // Bytes read ahead and not yet taken.
+    std::size_t bytesWaiting() const { return ahead.size() - at; }
 
   private:
+    // Reads more into the buffer; false when nothing came in the time or
+    // the input has ended.
+    bool fill(int milliseconds);
     // The rest of a UTF-8 character whose first byte was `lead`; nothing
     // (with the bytes kept for later) when they make no character.
     std::optional<char32_t> restOfCharacter(unsigned char lead);
@@ -55,8 +62,10 @@ class KeyDecoder {
     std::optional<int> afterEscape();
     std::optional<int> controlSequence();
 
-    ByteSource source;
+    Source source;
     std::function<void()> repaint;
+    std::string ahead;
+    std::size_t at = 0; // where the bytes not yet taken start
 };
 
 } // namespace platform

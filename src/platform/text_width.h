@@ -23,8 +23,26 @@ CodePoint decodeUtf8(std::string_view text, std::size_t at);
 // The bytes of the UTF-8 character that starts with `lead`: 1 for ASCII and
 // for a byte that starts no longer character.
 int utf8Length(unsigned char lead);
-// The code point as UTF-8.
-std::string encodeUtf8(char32_t c);
+// The code point as UTF-8, added to `out`.
+inline void appendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    char bytes[4];
+    const int length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    for (int i = length - 1; i > 0; --i, c >>= 6) {
+        bytes[i] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    constexpr unsigned char leads[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    bytes[0] = static_cast<char>(leads[length] | c);
+    out.append(bytes, static_cast<std::size_t>(length));
+}
+inline std::string encodeUtf8(char32_t c) {
+    std::string out;
+    appendUtf8(c, out);
+    return out;
+}
 
 // True for the box, suit and symbol glyphs the table is drawn with. Many
 // terminals draw these one cell wide although the layout gives each two.

@@ -13,9 +13,9 @@
 
 namespace {
 
-unsigned char takeScript();
-std::optional<unsigned char> takeScriptNow(int);
-void keepInScript(std::string_view bytes);
+std::optional<std::string> takeScript(int milliseconds);
+struct Console;
+Console& console();
 
 struct Console {
     platform::FrameEncoder encoder = [] {
@@ -35,7 +35,7 @@ struct Console {
     std::function<void()> look;
     fake::Wait waitingFor = fake::Wait::Key;
     bool linesWhole = false;
-    platform::KeyDecoder keys{{&takeScript, &takeScriptNow, &keepInScript}, [this] { encoder.forget(); }};
+    platform::KeyDecoder keys{&takeScript, [] { console().encoder.forget(); }};
 };
 
 Console theConsole;
@@ -52,25 +52,17 @@ bool refill(fake::Wait wait) {
     return !added.empty();
 }
 
-unsigned char takeScript() {
+// The script a byte at a time, so what is left of it can be counted; a wait
+// with a time (the rest of a key sequence) takes only what is there already.
+std::optional<std::string> takeScript(int milliseconds) {
     Console& c = console();
-    if (c.script.empty() && !refill(c.waitingFor)) {
-        throw platform::InputClosed();
+    if (c.script.empty() && (milliseconds >= 0 || !refill(c.waitingFor))) {
+        return milliseconds >= 0 ? std::optional<std::string>("") : std::nullopt;
     }
     const char byte = c.script.front();
     c.script.pop_front();
-    return static_cast<unsigned char>(byte);
+    return std::string(1, byte);
 }
-
-// The rest of a key sequence comes only from what is already in the script.
-std::optional<unsigned char> takeScriptNow(int) {
-    if (console().script.empty()) {
-        return std::nullopt;
-    }
-    return takeScript();
-}
-
-void keepInScript(std::string_view bytes) { console().script.insert(console().script.begin(), bytes.begin(), bytes.end()); }
 
 platform::KeyDecoder& keys() { return console().keys; }
 
@@ -131,7 +123,7 @@ LineKey backend::nextLineKey() {
 
 std::string backend::readRawLine() {
     awaiting(fake::Wait::Line);
-    return lineOfBytes(&takeScript);
+    return keys().nextLine();
 }
 
 void sleepMs(int milliseconds) { console().clock += settings::pauseMs(milliseconds); }
@@ -198,7 +190,7 @@ int lastResizeColumns() { return console().resizeColumns; }
 int lastResizeLines() { return console().resizeLines; }
 int refusedMoves() { return platform::screenModel().refusedMoves(); }
 int droppedAtEdge() { return platform::screenModel().droppedAtEdge(); }
-std::size_t scriptLeft() { return console().script.size(); }
+std::size_t scriptLeft() { return console().script.size() + console().keys.bytesWaiting(); }
 
 std::string dump() {
     std::string out;

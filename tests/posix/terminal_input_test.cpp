@@ -2,13 +2,23 @@
 // order, lines read whole from a pipe, bytes from a terminal in another
 // codeset taken as UTF-8.
 #include "platform/console.h"
+#include "platform/key_decoder.h"
 #include "platform/posix/terminal_io.h"
 
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
 
-using platform::posix::TerminalInput;
+using platform::KeyDecoder;
+
+namespace {
+
+// Keys from the descriptor as the backend reads standard input.
+KeyDecoder::Source reading(int fd, platform::posix::Recoder* recoder = nullptr) {
+    return [fd, recoder](int ms) { return platform::posix::readInput(fd, ms, false, recoder); };
+}
+
+} // namespace
 
 namespace {
 
@@ -32,7 +42,7 @@ class BytePipe {
 
 TEST(TerminalInput, KeepsBytesPutBackInFrontInTheirOrder) {
     BytePipe pipe("cd");
-    TerminalInput input(pipe.reader());
+    KeyDecoder input(reading(pipe.reader()));
     EXPECT_EQ(input.next(), 'c');
     input.keepForLater("ab");
     input.keepForLater("_");
@@ -46,7 +56,7 @@ TEST(TerminalInput, KeepsBytesPutBackInFrontInTheirOrder) {
 
 TEST(TerminalInput, LinesComeWholeAndTheLastOneGetsItsEnd) {
     BytePipe pipe("s\nname 3\nlast");
-    TerminalInput input(pipe.reader());
+    KeyDecoder input(reading(pipe.reader()));
     EXPECT_EQ(input.next(), 's');
     EXPECT_EQ(input.next(), '\n');
     EXPECT_EQ(input.nextLine(), "name 3\n");
@@ -57,7 +67,7 @@ TEST(TerminalInput, LinesComeWholeAndTheLastOneGetsItsEnd) {
 TEST(TerminalInput, NothingWithinTheTimeGivesNothing) {
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    TerminalInput input(fds[0]);
+    KeyDecoder input(reading(fds[0]));
     EXPECT_FALSE(input.nextWithin(10));
     ASSERT_EQ(::write(fds[1], "k", 1), 1);
     EXPECT_EQ(input.nextWithin(10), 'k');
@@ -65,11 +75,15 @@ TEST(TerminalInput, NothingWithinTheTimeGivesNothing) {
     ::close(fds[1]);
 }
 
-TEST(TerminalInput, AskingTheWaiterBeforeEveryRead) {
-    static int waits = 0;
-    waits = 0;
+// The backend flushes the frame in its wait without end: it comes only
+// when nothing read ahead is left.
+TEST(TerminalInput, WaitsOnlyWhenNothingReadAheadIsLeft) {
+    int waits = 0;
     BytePipe pipe("ab");
-    TerminalInput input(pipe.reader(), [] { ++waits; });
+    KeyDecoder input([&, fd = pipe.reader()](int ms) {
+        waits += ms < 0 ? 1 : 0;
+        return platform::posix::readInput(fd, ms, false, nullptr);
+    });
     input.next();
     input.keepForLater("z");
     input.next(); // from the bytes kept: no wait
@@ -80,8 +94,7 @@ TEST(TerminalInput, AskingTheWaiterBeforeEveryRead) {
 TEST(TerminalInput, BytesOfAnotherCodesetArriveAsUtf8) {
     BytePipe pipe("\xC7\xD1" "a\xB1\xDB");
     platform::posix::Recoder euc("EUC-KR");
-    TerminalInput input(pipe.reader());
-    input.setRecoder(&euc);
+    KeyDecoder input(reading(pipe.reader(), &euc));
     std::string got;
     for (int i = 0; i < 7; ++i) {
         got += static_cast<char>(input.next());

@@ -10,23 +10,12 @@
 #include <string>
 #include <string_view>
 
-inline platform::ByteSource bytesOf(std::string bytes) {
-    struct Script {
-        std::string bytes;
-        std::size_t at = 0;
+inline platform::KeyDecoder::Source bytesOf(std::string bytes) {
+    auto at = std::make_shared<std::size_t>(0);
+    return [bytes = std::move(bytes), at](int) -> std::optional<std::string> {
+        if (*at == bytes.size()) {
+            return std::nullopt;
+        }
+        return std::string(1, bytes[(*at)++]);
     };
-    auto script = std::make_shared<Script>(Script{std::move(bytes)});
-    return {[script]() -> unsigned char {
-                if (script->at == script->bytes.size()) {
-                    throw platform::InputClosed();
-                }
-                return static_cast<unsigned char>(script->bytes[script->at++]);
-            },
-            [script](int) -> std::optional<unsigned char> {
-                if (script->at == script->bytes.size()) {
-                    return std::nullopt;
-                }
-                return static_cast<unsigned char>(script->bytes[script->at++]);
-            },
-            [script](std::string_view kept) { script->bytes.insert(script->at, kept); }};
 }

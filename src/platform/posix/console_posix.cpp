@@ -23,26 +23,26 @@ namespace {
 // How long a terminal may take to carry out a size request.
 constexpr int resizeAnswerMs = 200;
 
-void waitForInput();
-
 struct Terminal {
     bool inputIsTerminal = isatty(STDIN_FILENO) == 1;
     bool outputIsTerminal = isatty(STDOUT_FILENO) == 1;
     std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
     posix::TerminalOutput output{screenModel()};
-    posix::TerminalInput input{STDIN_FILENO, &waitForInput};
-    KeyDecoder keys{{[this] { return input.next(); }, [this](int ms) { return input.nextWithin(ms); },
-                     [this](std::string_view bytes) { input.keepForLater(bytes); }},
-                    [this] { output.repaint(); }};
     posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
+    // A wait without end is where what was drawn reaches the terminal.
+    KeyDecoder keys{[this](int ms) {
+                        if (ms < 0) {
+                            waits.wait(-1, true);
+                        }
+                        return posix::readInput(STDIN_FILENO, ms, inputIsTerminal, recoder.get());
+                    },
+                    [this] { output.repaint(); }};
 };
 
 Terminal& terminal() {
     static Terminal t;
     return t;
 }
-
-void waitForInput() { terminal().waits.wait(-1, true); }
 
 void endAtExit() {
     terminal().waits.flush();
@@ -62,7 +62,6 @@ std::string consoleProblem() { return posix::terminalProblem(posix::TerminalEnvi
 void open() {
     Terminal& t = terminal();
     t.output.setRecoder(t.recoder.get());
-    t.input.setRecoder(t.recoder.get());
     posix::beginSession(t.inputIsTerminal, t.outputIsTerminal);
     std::atexit(endAtExit);
     if (!t.outputIsTerminal) {
@@ -72,7 +71,7 @@ void open() {
     const posix::WindowSize window = posix::windowSize();
     t.output.setTerminalSize(window.columns, window.lines);
     if (t.inputIsTerminal) {
-        t.output.setGlyphsNarrow(posix::glyphsDrawnNarrow(t.output, t.input, t.waits));
+        t.output.setGlyphsNarrow(posix::glyphsDrawnNarrow(t.output, t.keys, t.waits));
     }
 }
 
@@ -94,7 +93,7 @@ bool backend::linesAreTyped() { return terminal().inputIsTerminal; }
 
 LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
 
-std::string backend::readRawLine() { return terminal().input.nextLine(); }
+std::string backend::readRawLine() { return terminal().keys.nextLine(); }
 
 void sleepMs(int milliseconds) {
     terminal().waits.wait(settings::pauseMs(milliseconds), false);

@@ -16,20 +16,11 @@
 
 namespace platform::posix {
 
-std::optional<unsigned char> TerminalInput::takeReadAhead() {
-    if (readAhead.empty()) {
-        return std::nullopt;
-    }
-    const unsigned char byte = readAhead.front();
-    readAhead.pop_front();
-    return byte;
-}
+namespace {
 
-void TerminalInput::keepForLater(std::string_view bytes) {
-    readAhead.insert(readAhead.begin(), bytes.begin(), bytes.end());
-}
-
-bool TerminalInput::readableWithin(int milliseconds) {
+// Waits until the descriptor can be read or the time is up. A signal is no
+// reason to give up on the rest of a key sequence.
+bool readableWithin(int fd, int milliseconds) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
@@ -37,72 +28,27 @@ bool TerminalInput::readableWithin(int milliseconds) {
         if (!found.interrupted || milliseconds < 0) {
             return found.at(0);
         }
-        // A signal is no reason to give up on the rest of a key sequence.
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         milliseconds = left.count() > 0 ? static_cast<int>(left.count()) : 0;
     }
 }
 
-std::optional<unsigned char> TerminalInput::readByte() {
-    for (;;) {
-        if (waitReadable != nullptr) {
-            waitReadable();
-        }
-        unsigned char byte = 0;
-        const ssize_t n = ::read(fd, &byte, 1);
-        if (n == 1) {
-            return byte;
-        }
-        if (n == 0) {
-            return std::nullopt;
-        }
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            readableWithin(-1); // the descriptor was left non-blocking by someone else
-        } else if (errno != EINTR) {
-            return std::nullopt; // the terminal hung up
-        }
-    }
-}
+} // namespace
 
-unsigned char TerminalInput::inUtf8(unsigned char raw) {
-    if (recoder == nullptr) {
-        return raw;
+std::optional<std::string> readInput(int fd, int milliseconds, bool wholeKeys, Recoder* recoder) {
+    char bytes[64];
+    if (!readableWithin(fd, milliseconds)) {
+        return std::string();
     }
-    std::string text = recoder->fromTerminal(std::string(1, static_cast<char>(raw)));
-    while (text.empty()) {
-        const auto more = readByte();
-        text = more ? recoder->fromTerminal(std::string(1, static_cast<char>(*more))) : "?";
+    const ssize_t n = ::read(fd, bytes, wholeKeys ? sizeof bytes : 1);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) {
+        return std::string(); // a signal, or another reader was first
     }
-    keepForLater(std::string_view(text).substr(1));
-    return static_cast<unsigned char>(text[0]);
-}
-
-unsigned char TerminalInput::next() {
-    if (auto byte = takeReadAhead()) {
-        return *byte;
+    if (n <= 0) {
+        return std::nullopt; // the end of the input, or the terminal hung up
     }
-    if (auto byte = readByte()) {
-        return inUtf8(*byte);
-    }
-    throw InputClosed();
-}
-
-std::optional<unsigned char> TerminalInput::nextWithin(int milliseconds) {
-    if (auto byte = takeReadAhead()) {
-        return byte;
-    }
-    if (!readableWithin(milliseconds)) {
-        return std::nullopt;
-    }
-    unsigned char byte = 0;
-    if (::read(fd, &byte, 1) != 1) {
-        return std::nullopt;
-    }
-    return inUtf8(byte);
-}
-
-std::string TerminalInput::nextLine() {
-    return lineOfBytes([this] { return next(); });
+    const std::string_view got(bytes, static_cast<std::size_t>(n));
+    return recoder != nullptr ? recoder->fromTerminal(got) : std::string(got);
 }
 
 namespace {
@@ -160,7 +106,7 @@ constexpr std::size_t longestReport = 14;
 constexpr unsigned largestPosition = 65535;
 
 // Reads the terminal's answer; bytes before it are keys typed ahead.
-std::optional<std::string> readReport(TerminalInput& input) {
+std::optional<std::string> readReport(KeyDecoder& input) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(answerTimeMs);
     std::string typedAhead;
@@ -214,7 +160,7 @@ std::optional<int> reportedColumn(std::string_view report) {
     return numbers.empty() ? column : std::nullopt;
 }
 
-bool glyphsDrawnNarrow(TerminalOutput& output, TerminalInput& input, WaitPoint& waits) {
+bool glyphsDrawnNarrow(TerminalOutput& output, KeyDecoder& input, WaitPoint& waits) {
     output.controlMovingCursor("\x1b[H┌\x1b[6n");
     waits.flush();
     const auto report = readReport(input);

@@ -4,18 +4,14 @@
 // the questions to the terminal, the notice of a small window), then the
 // frame that brings the terminal to what the screen model shows. Text for a
 // terminal in another codeset is converted on the way out.
-//
-// Bytes from standard input, whether a terminal or a pipe, in the order the
-// person typed them. Bytes read ahead (while looking for the end of a cursor
-// key or for the terminal's answer to a question) are kept for later reads.
 
 #include "platform/frame_encoder.h"
+#include "platform/key_decoder.h"
 #include "platform/posix/codeset.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/screen_model.h"
 
 #include <chrono>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,40 +71,12 @@ class TerminalOutput {
     Recoder* recoder = nullptr;
 };
 
-class TerminalInput {
-  public:
-    // Blocks until the descriptor has something to read, doing whatever else
-    // the program does while it waits.
-    using Waiter = void (*)();
-
-    explicit TerminalInput(int fd, Waiter waitReadable = nullptr) : fd(fd), waitReadable(waitReadable) {}
-
-    // Bytes from a terminal that speaks another codeset are taken as UTF-8.
-    void setRecoder(Recoder* terminalCodeset) { recoder = terminalCodeset; }
-    // The next byte; throws InputClosed at the end of the input.
-    unsigned char next();
-    // The next byte if one comes within the time, otherwise nothing.
-    std::optional<unsigned char> nextWithin(int milliseconds);
-    // Puts bytes back in front of what is still to be read, in their order.
-    void keepForLater(std::string_view bytes);
-    // Everything up to and including the next '\n'; a last line without one
-    // gets one. Throws InputClosed when nothing at all is left.
-    std::string nextLine();
-
-  private:
-    std::optional<unsigned char> takeReadAhead();
-    // One byte from the descriptor, once it is readable; nothing at the end.
-    std::optional<unsigned char> readByte();
-    bool readableWithin(int milliseconds);
-    // The first UTF-8 byte of what a byte from the descriptor starts; the
-    // rest of the character is read and kept for the next reads.
-    unsigned char inUtf8(unsigned char raw);
-
-    int fd;
-    Waiter waitReadable;
-    Recoder* recoder = nullptr;
-    std::deque<unsigned char> readAhead;
-};
+// What standard input has within the milliseconds (-1: as long as it takes),
+// as the key decoder reads it (see KeyDecoder::Source): a terminal's key
+// sequence whole, a pipe's bytes one at a time, so what the game does not
+// take stays for whoever reads the pipe next. Bytes from a terminal that
+// speaks another codeset come as UTF-8.
+std::optional<std::string> readInput(int fd, int milliseconds, bool wholeKeys, Recoder* recoder);
 
 // Every moment the program waits (a sleep, a key or a typed line) is when
 // what it drew reaches the terminal, in one write, and when a screen the
@@ -173,7 +141,7 @@ class WaitPoint {
 // went and erases the glyph again. True when the glyph took one cell, and
 // also when the terminal does not answer within a moment (most terminals
 // draw these glyphs one cell wide). Keys typed meanwhile are kept.
-bool glyphsDrawnNarrow(TerminalOutput& output, TerminalInput& input, WaitPoint& waits);
+bool glyphsDrawnNarrow(TerminalOutput& output, KeyDecoder& input, WaitPoint& waits);
 
 // The column (1-based) in a cursor-position report "ESC [ line ; column R";
 // nothing for anything else, numbers past a terminal's size included.

@@ -35,7 +35,7 @@ void actByDefault(int signal) {
     sigaction(signal, &action, nullptr);
 }
 
-volatile sig_atomic_t resizedFlag = 0;
+volatile sig_atomic_t eventFlag = 0;
 volatile sig_atomic_t resumedFlag = 0;
 int wakePipe[2] = {-1, -1};
 
@@ -49,8 +49,13 @@ void wake() {
 }
 
 void onResize(int) {
-    resizedFlag = 1;
+    eventFlag = 1;
     wake();
+}
+
+void noteResumed() {
+    resumedFlag = 1;
+    onResize(0);
 }
 
 void onContinue(int) { noteResumed(); }
@@ -210,19 +215,6 @@ void endForLostOutput() {
     std::_Exit(lostOutputStatus);
 }
 
-bool resumeSession() {
-    SignalHold hold;
-    if (suspended) {
-        suspended = 0;
-        sessionActive = 1;
-    }
-    if (!sessionActive) {
-        return false;
-    }
-    applyMode();
-    return outputIsTerminal;
-}
-
 termios keyMode(const termios& user) {
     termios mode = user;
     mode.c_lflag |= ISIG;
@@ -244,21 +236,25 @@ void watchTerminalEvents() {
     handleUnlessIgnored(SIGCONT, onContinue, none);
 }
 
-void noteResumed() {
-    resumedFlag = 1;
-    wake();
-}
+bool eventsWaiting() { return eventFlag != 0; }
 
-bool eventsWaiting() { return resizedFlag != 0 || resumedFlag != 0; }
-
-TerminalEvents takeTerminalEvents() {
+bool takeTerminalEvents() {
     drainWakePipe();
-    TerminalEvents events;
-    events.resized = resizedFlag != 0;
-    events.resumed = resumedFlag != 0;
-    resizedFlag = 0;
+    eventFlag = 0;
+    if (resumedFlag == 0) {
+        return false;
+    }
     resumedFlag = 0;
-    return events;
+    SignalHold hold;
+    if (suspended) {
+        suspended = 0;
+        sessionActive = 1;
+    }
+    if (!sessionActive) {
+        return false;
+    }
+    applyMode();
+    return outputIsTerminal;
 }
 
 int wakeDescriptor() { return wakePipe[0]; }

@@ -34,11 +34,6 @@ inline constexpr int lostOutputStatus = 1;
 // error and ends the program at once, as nothing more can be shown.
 [[noreturn]] void endForLostOutput();
 
-// After the program was continued: sets the game's input mode again.
-// Returns true when the screen has to be set up again with
-// enterScreenSequence (the session is still on).
-bool resumeSession();
-
 // Holds back the signals that restore the terminal for as long as it lives,
 // so a restore never lands in the middle of an escape sequence being sent.
 class SignalHold {
@@ -57,21 +52,16 @@ class SignalHold {
 // shell message after the game needs. Everything else as the user had it.
 termios keyMode(const termios& user);
 
-// What happened to the terminal since the events were last taken.
-struct TerminalEvents {
-    bool resized = false;
-    bool resumed = false;
-};
-
 // Installs the handlers for window changes and continuing, and the wake-up
 // descriptor. Called once (beginSession calls it).
 void watchTerminalEvents();
-// Notes that the program was continued. Safe in a signal handler.
-void noteResumed();
-// Whether an event is waiting to be taken. Asks the system nothing.
+// Whether the window changed or the program was continued since the events
+// were last taken. Asks the system nothing.
 bool eventsWaiting();
-// The events since the last call; forgets them.
-TerminalEvents takeTerminalEvents();
+// Takes (forgets) the events. After a continue, sets the game's input mode
+// again and returns true when the screen has to be set up again with
+// enterScreenSequence (the session is still on).
+bool takeTerminalEvents();
 // A descriptor that is readable while an event is waiting to be taken, so a
 // wait on input or on time ends at once; -1 before watchTerminalEvents.
 int wakeDescriptor();

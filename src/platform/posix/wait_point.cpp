@@ -84,7 +84,7 @@ void WaitPoint::followWindow() {
 }
 
 void WaitPoint::takeEvents() {
-    if (takeTerminalEvents().resumed && resumeSession()) {
+    if (takeTerminalEvents()) {
         output.restart(enterScreenSequence);
     }
 }

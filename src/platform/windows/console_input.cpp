@@ -47,31 +47,13 @@ void ConsoleInput::attach(void* inputHandle, bool isConsole, WindowChanged onWin
     repaintAsked = onRepaint;
 }
 
-bool ConsoleInput::fillReadAhead() {
+std::optional<std::string> ConsoleInput::readStream() {
     std::array<char, 4096> chunk;
     DWORD got = 0;
-    if (streamEnded || !ReadFile(handle, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) ||
-        got == 0) {
-        streamEnded = true; // the end of a file, or the writer closed the pipe
-        return false;
+    if (!ReadFile(handle, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) {
+        return std::nullopt; // the end of a file, or the writer closed the pipe
     }
-    readAhead.assign(chunk.data(), got);
-    readAt = 0;
-    return true;
-}
-
-unsigned char ConsoleInput::nextByte() {
-    if (readAt == readAhead.size() && !fillReadAhead()) {
-        throw InputClosed();
-    }
-    return static_cast<unsigned char>(readAhead[readAt++]);
-}
-
-std::optional<unsigned char> ConsoleInput::nextByteIfAny(int) {
-    if (readAt == readAhead.size() && !fillReadAhead()) {
-        return std::nullopt;
-    }
-    return static_cast<unsigned char>(readAhead[readAt++]);
+    return std::string(chunk.data(), got);
 }
 
 std::optional<ConsoleInput::Press> ConsoleInput::pressOf(const void* data) {
@@ -147,7 +129,7 @@ LineKey ConsoleInput::nextLineKey() {
 }
 
 std::string ConsoleInput::nextRawLine() {
-    std::string line = lineOfBytes([this] { return nextByte(); });
+    std::string line = streamKeys.nextLine();
     if (line.size() >= 2 && line[line.size() - 2] == '\r') {
         line.erase(line.size() - 2, 1);
     }

@@ -157,21 +157,15 @@ class ConsoleInput {
     Press nextPress();
     // The press an input record holds, if it holds one.
     std::optional<Press> pressOf(const void* record);
-    bool fillReadAhead();
-    unsigned char nextByte();
-    std::optional<unsigned char> nextByteIfAny(int milliseconds);
+    // What a redirected stream has: its next chunk, nothing at its end.
+    std::optional<std::string> readStream();
 
     void* handle = nullptr;
     bool console = false;
     WindowChanged windowChanged = nullptr;
     RepaintAsked repaintAsked = nullptr;
     char16_t highSurrogate = 0;
-    std::string readAhead;
-    std::size_t readAt = 0;
-    bool streamEnded = false;
-    KeyDecoder streamKeys{{[this] { return nextByte(); }, [this](int ms) { return nextByteIfAny(ms); },
-                           [this](std::string_view bytes) { readAhead.insert(readAt, bytes); }},
-                          [this] { repaintAsked(); }};
+    KeyDecoder streamKeys{[this](int) { return readStream(); }, [this] { repaintAsked(); }};
 };
 
 } // namespace platform::windows
