@@ -98,48 +98,18 @@ void FrameEncoder::appendGlyph(const Cell& cell, std::string& out) const {
     }
 }
 
-void FrameEncoder::moveTo(const ScreenModel& model, int x, int y, std::string& out) {
-    if (cursorKnown && cursorX == x && cursorY == y) {
-        return;
-    }
-    std::string& move = scratch;
-    move.clear();
-    appendMove(x, y, move);
-    // The cells up to the place may be cheaper to send again than a move.
-    if (!resend(model, x, y, move.size(), out)) {
-        out += move;
+void FrameEncoder::moveTo(int x, int y, std::string& out) {
+    if (!cursorKnown || cursorX != x || cursorY != y) {
+        appendMove(x, y, out);
     }
     cursorX = x;
     cursorY = y;
     cursorKnown = true;
 }
 
-bool FrameEncoder::resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out) {
-    if (!cursorKnown || cursorY != y || x <= cursorX || x - cursorX > static_cast<int>(budget)) {
-        return false;
-    }
-    const std::size_t start = out.size();
-    for (int i = cursorX; i < x; ++i) {
-        const Cell& c = model.at(i, y);
-        if (c.rightHalf ? i == cursorX : !c.isBlank() && c.attribute != sgr) {
-            out.resize(start);
-            return false;
-        }
-        if (!c.rightHalf) {
-            appendGlyph(c, out);
-        }
-    }
-    if (out.size() - start > budget) {
-        out.resize(start);
-        return false;
-    }
-    cursorX = x;
-    return true;
-}
-
 void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out) {
     const Cell* cell = &model.at(x, y);
-    moveTo(model, x, y, out);
+    moveTo(x, y, out);
     if (!cell->isBlank()) {
         setSgr(cell->attribute, out);
     }
@@ -166,7 +136,7 @@ int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int colu
         shortBlanksEnd = end;
         return 0;
     }
-    moveTo(model, x, y, out);
+    moveTo(x, y, out);
     // Erasing leaves the cursor where it is; so does a line's end.
     if (toTheEdge) {
         out += "\x1b[K";
@@ -241,7 +211,7 @@ void FrameEncoder::shiftRow(const ScreenModel& model, int from, int y, int colum
     if (best == 0 || cellsSpared(model, from, y, columns, best) < fewestSpared) {
         return;
     }
-    moveTo(model, from, y, out);
+    moveTo(from, y, out);
     out += "\x1b[";
     appendNumber(best > 0 ? best : -best, out);
     out += best > 0 ? '@' : 'P';
@@ -301,7 +271,7 @@ void FrameEncoder::placeCursor(const ScreenModel& model, std::string& out) {
                         model.cursorY() < std::min(model.lines(), windowLines);
     const bool visible = model.cursorVisible() && inside;
     if (visible) {
-        moveTo(model, model.cursorX(), model.cursorY(), out);
+        moveTo(model.cursorX(), model.cursorY(), out);
     }
     if (cursorVisible != static_cast<int>(visible)) {
         out += visible ? "\x1b[?25h" : "\x1b[?25l";

@@ -65,14 +65,9 @@ class FrameEncoder {
     // A long run of cells that are to be blank, from x, is erased with one
     // sequence; returns the cells erased, 0 when the run is short.
     int eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out);
-    // Takes the cursor to (x, y) by the shortest sequence, or by sending
-    // the cells on the way again when that is shorter still.
-    void moveTo(const ScreenModel& model, int x, int y, std::string& out);
-    // The shortest cursor move to (x, y).
+    // Takes the cursor to (x, y) by the shortest sequence.
+    void moveTo(int x, int y, std::string& out);
     void appendMove(int x, int y, std::string& out) const;
-    // Sends the cells from the cursor up to x again when that takes no more
-    // than `budget` bytes; false when it would.
-    bool resend(const ScreenModel& model, int x, int y, std::size_t budget, std::string& out);
     // The glyph, and the filler after a layout glyph drawn one cell wide.
     void appendGlyph(const Cell& cell, std::string& out) const;
     void emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out);
@@ -83,7 +78,6 @@ class FrameEncoder {
     int windowColumns = 32767;
     int windowLines = 32767;
     Shown shown;
-    std::string scratch; // a cursor move being weighed
     int shortBlanksEnd = 0; // the end of the blank run last found too short to erase
     bool screenKnown = false;
     bool cursorKnown = false;
