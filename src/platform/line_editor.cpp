@@ -3,92 +3,20 @@
 #include "platform/text_width.h"
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
 namespace {
 
-struct Typed {
-    std::string text;
-    int cells;
-};
-
-class Line {
-  public:
-    Line(ScreenModel& model, int edge) : model(model), edge(edge), startX(model.cursorX()), row(model.cursorY()) {}
-
-    void add(char32_t c) {
-        const char32_t shown = isShowable(c) ? c : U'?';
-        const int cells = cellWidth(shown);
-        if (startX + width + cells > edge) {
-            model.ringBell();
-            return;
-        }
-        typed.push_back({encodeUtf8(shown), cells});
-        model.moveCursor(startX + width, row);
-        model.write(typed.back().text);
-        width += cells;
-    }
-
-    void eraseLast() {
-        if (typed.empty()) {
-            return;
-        }
-        blankFrom(width - typed.back().cells);
-        typed.pop_back();
-    }
-
-    void eraseAll() {
-        blankFrom(0);
-        typed.clear();
-    }
-
-    bool isBlank() const {
-        for (const Typed& t : typed) {
-            if (t.text != " ") {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    bool isEmpty() const { return typed.empty(); }
-
-    std::string text() const {
-        std::string line;
-        for (const Typed& t : typed) {
-            line += t.text;
-        }
-        return line;
-    }
-
-  private:
-    void blankFrom(int cells) {
-        model.moveCursor(startX + cells, row);
-        model.write(std::string(static_cast<std::size_t>(width - cells), ' '));
-        width = cells;
-        model.moveCursor(startX + width, row);
-    }
-
-    ScreenModel& model;
-    int edge;
-    int startX;
-    int row;
-    int width = 0;
-    std::vector<Typed> typed;
-};
-
 // The cursor shows while a line is typed, however the reading ends.
-class CursorShown {
-  public:
-    explicit CursorShown(ScreenModel& model) : model(model) { model.setCursorVisible(true); }
+struct CursorShown {
+    ScreenModel& model;
+    explicit CursorShown(ScreenModel& m) : model(m) { model.setCursorVisible(true); }
     ~CursorShown() { model.setCursorVisible(false); }
     CursorShown(const CursorShown&) = delete;
     CursorShown& operator=(const CursorShown&) = delete;
-
-  private:
-    ScreenModel& model;
 };
 
 } // namespace
@@ -115,32 +43,48 @@ std::string editLine(ScreenModel& model, int edge, const std::function<LineKey()
     const int attribute = model.attribute();
     model.setAttribute(attrNormal);
     const CursorShown cursor(model);
-    Line line(model, edge);
+    const int startX = model.cursorX();
+    const int row = model.cursorY();
+    // Each character typed, and the cell on the screen where it starts.
+    std::vector<std::pair<std::string, int>> typed;
+    int end = startX;
+    // Blanks the cells from `x` to the end of the line and puts the cursor there.
+    const auto cutAt = [&](int x) {
+        model.moveCursor(x, row);
+        model.write(std::string(static_cast<std::size_t>(end - x), ' '));
+        model.moveCursor(end = x, row);
+    };
     for (;;) {
         const LineKey key = nextKey();
-        switch (key.kind) {
-        case LineKey::Kind::character:
-            line.add(key.character);
-            break;
-        case LineKey::Kind::erase:
-            line.eraseLast();
-            break;
-        case LineKey::Kind::eraseLine:
-            line.eraseAll();
-            break;
-        case LineKey::Kind::endOfInput:
-            if (line.isEmpty()) {
-                throw InputClosed();
+        if (key.kind == LineKey::Kind::character) {
+            const std::string shown = encodeUtf8(isShowable(key.character) ? key.character : U'?');
+            const int cells = cellWidth(shown);
+            if (end + cells > edge) {
+                model.ringBell();
+                continue;
             }
-            break;
-        case LineKey::Kind::enter:
-            if (!line.isBlank()) {
+            model.moveCursor(end, row);
+            model.write(shown);
+            typed.emplace_back(shown, end);
+            end += cells;
+        } else if (key.kind == LineKey::Kind::erase && !typed.empty()) {
+            cutAt(typed.back().second);
+            typed.pop_back();
+        } else if (key.kind == LineKey::Kind::eraseLine) {
+            cutAt(startX);
+            typed.clear();
+        } else if (key.kind == LineKey::Kind::endOfInput && typed.empty()) {
+            throw InputClosed();
+        } else if (key.kind == LineKey::Kind::enter) {
+            std::string line;
+            for (const auto& [text, at] : typed) {
+                line += text;
+            }
+            // A line of nothing but blanks waits on, as a read of a word or a number does.
+            if (line.find_first_not_of(' ') != std::string::npos) {
                 model.setAttribute(attribute);
-                return line.text();
+                return line;
             }
-            break;
-        case LineKey::Kind::none:
-            break;
         }
     }
 }
