@@ -50,15 +50,10 @@ std::optional<unsigned char> KeyDecoder::nextWithin(int milliseconds) {
 }
 
 std::string KeyDecoder::nextLine() {
-    std::string line;
-    while (line.empty() || line.back() != '\n') {
-        if (bytesWaiting() == 0 && !fill(-1)) {
-            if (line.empty()) {
-                throw InputClosed();
-            }
-            return line + '\n';
-        }
-        line += static_cast<char>(next());
+    std::string line(1, static_cast<char>(next()));
+    while (line.back() != '\n') {
+        const auto byte = nextWithin(-1);
+        line += byte ? static_cast<char>(*byte) : '\n';
     }
     return line;
 }

@@ -1,5 +1,7 @@
 #include "platform/posix/terminal_session.h"
 
+#include "platform/posix/readiness.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
@@ -89,20 +91,6 @@ bool outputIsTerminal = false;
 volatile sig_atomic_t sessionActive = 0;
 volatile sig_atomic_t suspended = 0;
 
-void writeAll(int fd, const char* text, std::size_t length) {
-    while (length > 0) {
-        const ssize_t n = ::write(fd, text, length);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return;
-        }
-        text += n;
-        length -= static_cast<std::size_t>(n);
-    }
-}
-
 void applyMode() {
     if (settingsSaved) {
         const termios mode = keyMode(userSettings);
@@ -126,7 +114,7 @@ void restoreTerminal() {
     sigaddset(&ttou, SIGTTOU);
     pthread_sigmask(SIG_BLOCK, &ttou, &previous);
     if (outputIsTerminal) {
-        writeAll(STDOUT_FILENO, leaveScreen, sizeof leaveScreen - 1);
+        writeAll(STDOUT_FILENO, leaveScreen);
     }
     if (settingsSaved && tcgetpgrp(STDIN_FILENO) == getpgrp()) {
         tcsetattr(STDIN_FILENO, TCSANOW, &userSettings);
@@ -178,6 +166,20 @@ void onSuspend(int) {
 
 } // namespace
 
+bool writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n > 0) {
+            text.remove_prefix(static_cast<std::size_t>(n));
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            awaitWritable(fd);
+        } else if (n == 0 || errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
 SignalHold::SignalHold() {
     sigset_t set;
     sessionSignals(set);
@@ -211,7 +213,7 @@ void endSession() {
 
 void endForLostOutput() {
     endSession();
-    writeAll(STDERR_FILENO, lostOutputMessage, sizeof lostOutputMessage - 1);
+    writeAll(STDERR_FILENO, lostOutputMessage);
     std::_Exit(lostOutputStatus);
 }
 

@@ -9,6 +9,7 @@
 // handler.
 
 #include <csignal>
+#include <string_view>
 #include <termios.h>
 
 namespace platform::posix {
@@ -25,6 +26,11 @@ void beginSession(bool inputIsTerminal, bool outputIsTerminal);
 // Gives the terminal back exactly as it was: settings, colours, cursor shown,
 // the main screen. Idempotent.
 void endSession();
+
+// Writes all of the text, waiting while the file takes no more (one set not
+// to block by whoever shares it): a frame is recorded as shown, so all of
+// it must arrive. False when the file is gone. Safe in a signal handler.
+bool writeAll(int fd, std::string_view text);
 
 // The status the program ends with when its output is gone.
 inline constexpr int lostOutputStatus = 1;
