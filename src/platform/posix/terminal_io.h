@@ -120,8 +120,6 @@ class WaitPoint {
     // When a wait of `milliseconds` ends; nothing when it has no end.
     std::optional<Clock::time_point> endOfWait(int milliseconds, bool watchInput);
     void bringScreenBack();
-    // Tells the output the window's size now.
-    void followWindow();
     // Takes the events; sets the screen up again after a continue.
     void takeEvents();
     bool showNoticeUntilRoom();

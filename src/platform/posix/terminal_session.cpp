@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <fcntl.h>
+#include <initializer_list>
 #include <pthread.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -29,10 +30,20 @@ void handleUnlessIgnored(int signal, void (*handler)(int), const sigset_t& block
     sigaction(signal, &action, nullptr);
 }
 
+// The signals as a set. Safe in a signal handler.
+sigset_t setOf(std::initializer_list<int> signals) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : signals) {
+        sigaddset(&set, signal);
+    }
+    return set;
+}
+
 // The system's own action for the signal again. Safe in a signal handler.
 void actByDefault(int signal) {
     struct sigaction action {};
-    sigemptyset(&action.sa_mask);
+    action.sa_mask = setOf({});
     action.sa_handler = SIG_DFL;
     sigaction(signal, &action, nullptr);
 }
@@ -55,12 +66,10 @@ void onResize(int) {
     wake();
 }
 
-void noteResumed() {
+void onContinue(int) {
     resumedFlag = 1;
     onResize(0);
 }
-
-void onContinue(int) { noteResumed(); }
 
 void makeWakePipe() {
     if (::pipe(wakePipe) != 0) {
@@ -108,10 +117,8 @@ void restoreTerminal() {
     // have the terminal already: the screen is still given back, without the
     // program being stopped for touching a terminal that is not its own, and
     // the settings are left to the shell, which has set its own by now.
-    sigset_t ttou;
+    const sigset_t ttou = setOf({SIGTTOU});
     sigset_t previous;
-    sigemptyset(&ttou);
-    sigaddset(&ttou, SIGTTOU);
     pthread_sigmask(SIG_BLOCK, &ttou, &previous);
     if (outputIsTerminal) {
         writeAll(STDOUT_FILENO, leaveScreen);
@@ -122,19 +129,11 @@ void restoreTerminal() {
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
-void sessionSignals(sigset_t& set) {
-    sigemptyset(&set);
-    for (int signal : terminatingSignals) {
-        sigaddset(&set, signal);
-    }
-    sigaddset(&set, SIGTSTP);
-}
+// The terminating signals and the suspend, held back while the terminal is
+// being written to or restored.
+sigset_t sessionSignals() { return setOf({SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGTSTP}); }
 
-void install(int signal, void (*handler)(int)) {
-    sigset_t blocked;
-    sessionSignals(blocked);
-    handleUnlessIgnored(signal, handler, blocked);
-}
+void install(int signal, void (*handler)(int)) { handleUnlessIgnored(signal, handler, sessionSignals()); }
 
 void onTerminatingSignal(int signal) {
     restoreTerminal();
@@ -144,9 +143,7 @@ void onTerminatingSignal(int signal) {
 
 void stopNow() {
     actByDefault(SIGTSTP);
-    sigset_t stop;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGTSTP);
+    const sigset_t stop = setOf({SIGTSTP});
     pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
     raise(SIGTSTP); // the program stops here until it is continued
 }
@@ -159,7 +156,7 @@ void onSuspend(int) {
     install(SIGTSTP, onSuspend);
     if (wasActive) {
         suspended = 1;
-        noteResumed();
+        onContinue(SIGCONT);
     }
     errno = savedErrno;
 }
@@ -181,8 +178,7 @@ bool writeAll(int fd, std::string_view text) {
 }
 
 SignalHold::SignalHold() {
-    sigset_t set;
-    sessionSignals(set);
+    const sigset_t set = sessionSignals();
     pthread_sigmask(SIG_BLOCK, &set, &previous);
 }
 
@@ -232,10 +228,8 @@ termios keyMode(const termios& user) {
 
 void watchTerminalEvents() {
     makeWakePipe();
-    sigset_t none;
-    sigemptyset(&none);
-    handleUnlessIgnored(SIGWINCH, onResize, none);
-    handleUnlessIgnored(SIGCONT, onContinue, none);
+    handleUnlessIgnored(SIGWINCH, onResize, setOf({}));
+    handleUnlessIgnored(SIGCONT, onContinue, setOf({}));
 }
 
 bool eventsWaiting() { return eventFlag != 0; }

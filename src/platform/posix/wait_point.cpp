@@ -78,11 +78,6 @@ bool WaitPoint::wait(int milliseconds, bool watchInput) {
     }
 }
 
-void WaitPoint::followWindow() {
-    const WindowSize now = windowSize();
-    output.setTerminalSize(now.columns, now.lines);
-}
-
 void WaitPoint::takeEvents() {
     if (takeTerminalEvents()) {
         output.restart(enterScreenSequence);
@@ -94,7 +89,6 @@ void WaitPoint::bringScreenBack() {
         return;
     }
     takeEvents();
-    followWindow();
     showNoticeUntilRoom();
     output.repaint();
 }
@@ -122,7 +116,8 @@ bool WaitPoint::showNoticeUntilRoom() {
         }
         takeEvents();
     }
-    followWindow();
+    const WindowSize now = windowSize();
+    output.setTerminalSize(now.columns, now.lines);
     return shown;
 }
 
