@@ -6,6 +6,7 @@
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -41,34 +42,23 @@ std::string readTypedLine() {
     return line + '\n';
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-bool isSpace(char c) { return isBlank(c) || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// Blanks within a line, and with the line's end.
+constexpr std::string_view blanks = " \t\r\v\f";
+constexpr std::string_view spaces = " \t\r\v\f\n";
 
 // What is left of the last typed line: words and numbers are taken from it
 // one item at a time, the way formatted extraction from standard input takes
 // them, and the rest stays for the next read.
 std::string pending;
 
-void skipBlanks(bool acrossLines) {
-    std::size_t at = 0;
-    while (at < pending.size() && (acrossLines ? isSpace(pending[at]) : isBlank(pending[at]))) {
-        ++at;
-    }
-    pending.erase(0, at);
-}
+void skip(std::string_view which) { pending.erase(0, pending.find_first_not_of(which)); }
 
 // Drops the rest of the line when only blanks and its end are left, so a
 // finished answer does not leave an empty line behind for the next read.
 void dropFinishedLine() {
-    for (char c : pending) {
-        if (c == '\n') {
-            pending.clear();
-            return;
-        }
-        if (!isBlank(c)) {
-            return;
-        }
+    const std::size_t at = pending.find_first_not_of(blanks);
+    if (at != std::string::npos && pending[at] == '\n') {
+        pending.clear();
     }
 }
 
@@ -108,15 +98,12 @@ void backend::discardTypedInput() { pending.clear(); }
 
 std::string readWord() {
     answerCells = 0;
-    skipBlanks(true);
+    skip(spaces);
     while (pending.empty()) {
         pending = readTypedLine();
-        skipBlanks(true);
+        skip(spaces);
     }
-    std::size_t end = 0;
-    while (end < pending.size() && !isSpace(pending[end])) {
-        ++end;
-    }
+    const std::size_t end = std::min(pending.find_first_of(spaces), pending.size());
     std::string word = pending.substr(0, end);
     pending.erase(0, end);
     dropFinishedLine();
@@ -128,16 +115,16 @@ std::optional<int> readInt() {
     if (pending.empty()) {
         pending = readTypedLine();
     }
-    skipBlanks(false);
+    skip(blanks);
     const char* first = pending.data();
     const char* last = first + pending.size();
     // A plus sign may stand before the digits, as before a minus sign.
-    if (last - first > 1 && first[0] == '+' && isDigit(first[1])) {
+    if (last - first > 1 && first[0] == '+' && first[1] >= '0' && first[1] <= '9') {
         ++first;
     }
     int value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    if (error != std::errc() || (end != last && !isSpace(*end))) {
+    if (error != std::errc() || (end != last && spaces.find(*end) == std::string_view::npos)) {
         pending.clear();
         return std::nullopt;
     }
