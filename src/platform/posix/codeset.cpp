@@ -23,15 +23,6 @@ const iconv_t noConversion = reinterpret_cast<iconv_t>(-1);
 // Every glyph the table is drawn with, and Korean as the table writes it.
 constexpr std::string_view tableSample = "┌─┐└┘│※♧♥◆♤▷▩◇♡ 현재 금액 판돈 배팅 다이 승리하였습니다";
 
-const char* firstSet(const char* lcAll, const char* lcCtype, const char* lang) {
-    for (const char* value : {lcAll, lcCtype, lang}) {
-        if (value != nullptr && value[0] != '\0') {
-            return value;
-        }
-    }
-    return nullptr;
-}
-
 std::string systemCodeset(const char* name) {
     const locale_t locale = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr));
     if (locale == static_cast<locale_t>(nullptr)) {
@@ -72,12 +63,10 @@ bool convert(iconv_t cd, std::string_view& in, std::string& out) {
 } // namespace
 
 std::string localeCodeset(const char* lcAll, const char* lcCtype, const char* lang) {
-    const char* name = firstSet(lcAll, lcCtype, lang);
-    if (name == nullptr) {
-        return "";
-    }
-    const std::string value = name;
-    if (value == "C" || value == "POSIX") {
+    const auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
+    const char* name = set(lcAll) ? lcAll : set(lcCtype) ? lcCtype : lang;
+    const std::string value = name != nullptr ? name : "";
+    if (value.empty() || value == "C" || value == "POSIX") {
         return "";
     }
     const std::size_t dot = value.find('.');
@@ -110,15 +99,7 @@ Recoder::~Recoder() {
 
 bool Recoder::valid() const { return handle(toCodeset) != noConversion && handle(fromCodeset) != noConversion; }
 
-bool Recoder::showsTable() {
-    if (!valid()) {
-        return false;
-    }
-    std::string_view in = tableSample;
-    std::string out;
-    iconv(handle(toCodeset), nullptr, nullptr, nullptr, nullptr);
-    return convert(handle(toCodeset), in, out);
-}
+bool Recoder::showsTable() { return valid() && toTerminal(tableSample).find('?') == std::string::npos; }
 
 std::string Recoder::toTerminal(std::string_view utf8) {
     std::string out;
