@@ -98,8 +98,13 @@ void FrameEncoder::appendGlyph(const Cell& cell, std::string& out) const {
     }
 }
 
-void FrameEncoder::moveTo(int x, int y, std::string& out) {
-    if (!cursorKnown || cursorX != x || cursorY != y) {
+void FrameEncoder::moveTo(const ScreenModel& model, int x, int y, std::string& out) {
+    const Cell* row = &model.at(0, y);
+    // A gap of a few blanks is cheaper sent as blanks than moved over.
+    if (cursorKnown && cursorY == y && x > cursorX && x - cursorX <= 3 &&
+        std::all_of(row + cursorX, row + x, [](const Cell& c) { return c.isBlank(); })) {
+        out.append(static_cast<std::size_t>(x - cursorX), ' ');
+    } else if (!cursorKnown || cursorX != x || cursorY != y) {
         appendMove(x, y, out);
     }
     cursorX = x;
@@ -109,7 +114,7 @@ void FrameEncoder::moveTo(int x, int y, std::string& out) {
 
 void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out) {
     const Cell* cell = &model.at(x, y);
-    moveTo(x, y, out);
+    moveTo(model, x, y, out);
     if (!cell->isBlank()) {
         setSgr(cell->attribute, out);
     }
@@ -136,7 +141,7 @@ int FrameEncoder::eraseBlankRun(const ScreenModel& model, int x, int y, int colu
         shortBlanksEnd = end;
         return 0;
     }
-    moveTo(x, y, out);
+    moveTo(model, x, y, out);
     // Erasing leaves the cursor where it is; so does a line's end.
     if (toTheEdge) {
         out += "\x1b[K";
@@ -211,7 +216,7 @@ void FrameEncoder::shiftRow(const ScreenModel& model, int from, int y, int colum
     if (best == 0 || cellsSpared(model, from, y, columns, best) < fewestSpared) {
         return;
     }
-    moveTo(from, y, out);
+    moveTo(model, from, y, out);
     out += "\x1b[";
     appendNumber(best > 0 ? best : -best, out);
     out += best > 0 ? '@' : 'P';
@@ -271,7 +276,7 @@ void FrameEncoder::placeCursor(const ScreenModel& model, std::string& out) {
                         model.cursorY() < std::min(model.lines(), windowLines);
     const bool visible = model.cursorVisible() && inside;
     if (visible) {
-        moveTo(model.cursorX(), model.cursorY(), out);
+        moveTo(model, model.cursorX(), model.cursorY(), out);
     }
     if (cursorVisible != static_cast<int>(visible)) {
         out += visible ? "\x1b[?25h" : "\x1b[?25l";

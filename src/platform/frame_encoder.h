@@ -66,7 +66,7 @@ class FrameEncoder {
     // sequence; returns the cells erased, 0 when the run is short.
     int eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out);
     // Takes the cursor to (x, y) by the shortest sequence.
-    void moveTo(int x, int y, std::string& out);
+    void moveTo(const ScreenModel& model, int x, int y, std::string& out);
     void appendMove(int x, int y, std::string& out) const;
     // The glyph, and the filler after a layout glyph drawn one cell wide.
     void appendGlyph(const Cell& cell, std::string& out) const;

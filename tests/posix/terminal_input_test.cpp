@@ -15,7 +15,7 @@ namespace {
 
 // Keys from the descriptor as the backend reads standard input.
 KeyDecoder::Source reading(int fd, platform::posix::Recoder* recoder = nullptr) {
-    return [fd, recoder](int ms) { return platform::posix::readInput(fd, ms, false, recoder); };
+    return [fd, recoder](int ms) { return platform::posix::readInput(fd, ms, recoder); };
 }
 
 } // namespace
@@ -82,7 +82,7 @@ TEST(TerminalInput, WaitsOnlyWhenNothingReadAheadIsLeft) {
     BytePipe pipe("ab");
     KeyDecoder input([&, fd = pipe.reader()](int ms) {
         waits += ms < 0 ? 1 : 0;
-        return platform::posix::readInput(fd, ms, false, nullptr);
+        return platform::posix::readInput(fd, ms, nullptr);
     });
     input.next();
     input.keepForLater("z");

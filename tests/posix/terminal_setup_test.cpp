@@ -76,7 +76,7 @@ TEST(GlyphProbe, AnAnswerTooLongToBeOneIsKeptAsKeys) {
     ::close(fds[1]);
     platform::ScreenModel model(162, 42);
     TerminalOutput output(model);
-    platform::KeyDecoder input([&](int ms) { return readInput(fds[0], ms, false, nullptr); });
+    platform::KeyDecoder input([&](int ms) { return readInput(fds[0], ms, nullptr); });
     WaitPoint waits(output, fds[0], false);
     const int savedOutput = dup(STDOUT_FILENO);
     dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO); // the question the probe asks

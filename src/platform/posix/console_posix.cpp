@@ -34,7 +34,7 @@ struct Terminal {
                         if (ms < 0) {
                             waits.wait(-1, true);
                         }
-                        return posix::readInput(STDIN_FILENO, ms, inputIsTerminal, recoder.get());
+                        return posix::readInput(STDIN_FILENO, ms, recoder.get());
                     },
                     [this] { output.repaint(); }};
 };

@@ -35,19 +35,19 @@ bool readableWithin(int fd, int milliseconds) {
 
 } // namespace
 
-std::optional<std::string> readInput(int fd, int milliseconds, bool wholeKeys, Recoder* recoder) {
-    char bytes[64];
+std::optional<std::string> readInput(int fd, int milliseconds, Recoder* recoder) {
+    char byte = 0;
     if (!readableWithin(fd, milliseconds)) {
         return std::string();
     }
-    const ssize_t n = ::read(fd, bytes, wholeKeys ? sizeof bytes : 1);
+    const ssize_t n = ::read(fd, &byte, 1);
     if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) {
         return std::string(); // a signal, or another reader was first
     }
     if (n <= 0) {
         return std::nullopt; // the end of the input, or the terminal hung up
     }
-    const std::string_view got(bytes, static_cast<std::size_t>(n));
+    const std::string_view got(&byte, 1);
     return recoder != nullptr ? recoder->fromTerminal(got) : std::string(got);
 }
 

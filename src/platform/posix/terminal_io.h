@@ -71,12 +71,12 @@ class TerminalOutput {
     Recoder* recoder = nullptr;
 };
 
-// What standard input has within the milliseconds (-1: as long as it takes),
-// as the key decoder reads it (see KeyDecoder::Source): a terminal's key
-// sequence whole, a pipe's bytes one at a time, so what the game does not
-// take stays for whoever reads the pipe next. Bytes from a terminal that
-// speaks another codeset come as UTF-8.
-std::optional<std::string> readInput(int fd, int milliseconds, bool wholeKeys, Recoder* recoder);
+// The next byte of standard input within the milliseconds (-1: as long as it
+// takes), as the key decoder reads it (see KeyDecoder::Source). One byte a
+// read: each key typed ahead is still waited for, so the frame before it
+// is shown, and what the game does not take of a pipe stays for whoever
+// reads it next. Bytes from a terminal in another codeset come as UTF-8.
+std::optional<std::string> readInput(int fd, int milliseconds, Recoder* recoder);
 
 // Every moment the program waits (a sleep, a key or a typed line) is when
 // what it drew reaches the terminal, in one write, and when a screen the
