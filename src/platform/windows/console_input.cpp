@@ -1,7 +1,6 @@
 #include "platform/windows/console_windows.h"
 
 #include "platform/console.h"
-#include "platform/key_decoder.h"
 
 #include <array>
 #include <optional>
@@ -14,33 +13,24 @@ constexpr char32_t controlC = 0x03;
 // Ctrl-Z is the console's own end of input.
 constexpr char32_t controlZ = 0x1A;
 
-bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 // The key a press that types no character is: a cursor key its own code,
 // a function key or another key of its own (Home, Insert, …) Escape, a
 // modifier (Shift, Ctrl, Caps Lock …) none.
 std::optional<int> keyTypingNothing(WORD key) {
-    switch (key) {
-    case VK_UP:
-        return keyUp;
-    case VK_DOWN:
-        return keyDown;
-    case VK_RIGHT:
-        return keyRight;
-    case VK_LEFT:
-        return keyLeft;
-    default:
-        if ((key >= VK_PRIOR && key <= VK_HELP) || (key >= VK_F1 && key <= VK_F24)) {
-            return keyEscape;
-        }
-        return std::nullopt;
+    static_assert(VK_UP == VK_LEFT + 1 && VK_RIGHT == VK_LEFT + 2 && VK_DOWN == VK_LEFT + 3);
+    if (key >= VK_LEFT && key <= VK_DOWN) {
+        constexpr int cursorKeys[] = {keyLeft, keyUp, keyRight, keyDown};
+        return cursorKeys[key - VK_LEFT];
     }
+    if ((key >= VK_PRIOR && key <= VK_HELP) || (key >= VK_F1 && key <= VK_F24)) {
+        return keyEscape;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-void ConsoleInput::attach(void* inputHandle, bool isConsole, WindowChanged onWindowChange, RepaintAsked onRepaint) {
+void ConsoleInput::attach(HANDLE inputHandle, bool isConsole, WindowChanged onWindowChange, RepaintAsked onRepaint) {
     handle = inputHandle;
     console = isConsole;
     windowChanged = onWindowChange;
@@ -58,19 +48,16 @@ std::optional<std::string> ConsoleInput::readStream() {
 
 std::optional<ConsoleInput::Press> ConsoleInput::pressOf(const void* data) {
     const auto& record = *static_cast<const INPUT_RECORD*>(data);
-    if (record.EventType != KEY_EVENT) {
-        return std::nullopt;
-    }
     const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-    if (!key.bKeyDown || key.wVirtualKeyCode == VK_PROCESSKEY) {
-        return std::nullopt; // a release, or the input method still composing
+    if (record.EventType != KEY_EVENT || !key.bKeyDown || key.wVirtualKeyCode == VK_PROCESSKEY) {
+        return std::nullopt; // no key, a release, or the input method still composing
     }
     char32_t c = static_cast<char16_t>(key.uChar.UnicodeChar);
-    if (isHighSurrogate(c)) {
+    if (c >= 0xD800 && c <= 0xDBFF) { // the first half of a surrogate pair
         highSurrogate = static_cast<char16_t>(c);
         return std::nullopt;
     }
-    if (isLowSurrogate(c)) {
+    if (c >= 0xDC00 && c <= 0xDFFF) {
         if (highSurrogate == 0) {
             return std::nullopt;
         }
@@ -110,11 +97,8 @@ int ConsoleInput::nextKey() {
     if (!console) {
         return streamKeys.nextKey();
     }
-    const Press press = nextPress();
-    if (press.character == 0) {
-        return *keyTypingNothing(press.key);
-    }
-    return press.character == U'\r' ? keyEnter : static_cast<int>(press.character);
+    const Press press = nextPress(); // Enter's '\r' is keyEnter already
+    return press.character == 0 ? *keyTypingNothing(press.key) : static_cast<int>(press.character);
 }
 
 LineKey ConsoleInput::nextLineKey() {
@@ -122,10 +106,7 @@ LineKey ConsoleInput::nextLineKey() {
         return streamKeys.nextLineKey();
     }
     const Press press = nextPress();
-    if (press.character == controlZ) {
-        return {LineKey::Kind::endOfInput};
-    }
-    return lineKeyFor(press.character);
+    return press.character == controlZ ? LineKey{LineKey::Kind::endOfInput} : lineKeyFor(press.character);
 }
 
 std::string ConsoleInput::nextRawLine() {

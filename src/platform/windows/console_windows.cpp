@@ -1,147 +1,459 @@
-// The console layer on the Windows console.
+// The console layer on the Windows console. The game borrows the console from
+// the shell that started it: its modes, code pages, colours, cursor, buffer
+// size and window are saved at start and given back on every way out (normal
+// exit, end of input, Ctrl-C, Ctrl-Break, closing the window). The game draws
+// where the user's own text is safe, and each frame in one call.
+//
+// The control handler runs on a thread of its own: it and the drawing agree
+// through one lock, so a frame is never cut by a restore, nothing is drawn
+// after one, and a second restore waits for the first to finish.
+#include "platform/windows/console_windows.h"
+
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
 #include "platform/screen_model.h"
-#include "platform/windows/console_windows.h"
+#include "platform/text_width.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include <shellapi.h>
 
-namespace platform::windows {
-
-namespace {
-
-// The console's size: asked for through the console's own calls, never
-// larger than the screen can show, and the wait for a window large enough
-// for the table where it could not be had (a small screen, or a terminal
-// that owns its window).
-struct WindowSize {
-    int columns;
-    int lines;
-};
-
-// How often the wait looks at the window again.
-constexpr int lookAgainMs = 250;
-
-bool largeEnough(WindowSize size, const ScreenModel& model) {
-    return size.columns >= model.columns() && size.lines >= model.lines();
-}
-
-bool setWindow(HANDLE out, int columns, int lines) {
-    const SMALL_RECT window{0, 0, static_cast<SHORT>(columns - 1), static_cast<SHORT>(lines - 1)};
-    return SetConsoleWindowInfo(out, TRUE, &window) != FALSE;
-}
-
-// The largest window the screen can show; the wanted size where the
-// console cannot tell.
-WindowSize largestWindow(HANDLE out, int columns, int lines) {
-    const COORD largest = GetLargestConsoleWindowSize(out);
-    return {largest.X > 0 ? std::min(columns, static_cast<int>(largest.X)) : columns,
-            largest.Y > 0 ? std::min(lines, static_cast<int>(largest.Y)) : lines};
-}
-
-
-// The part of the console window that is visible, in cells.
-WindowSize windowSize(void* outputHandle) {
-    CONSOLE_SCREEN_BUFFER_INFO info;
-    if (!GetConsoleScreenBufferInfo(outputHandle, &info)) {
-        return {32767, 32767};
-    }
-    const WindowSize shown{info.srWindow.Right - info.srWindow.Left + 1, info.srWindow.Bottom - info.srWindow.Top + 1};
-    // A host that owns its window (a terminal running the console) may take
-    // any window size and still show only what fits on the screen.
-    return largestWindow(outputHandle, shown.columns, shown.lines);
-}
-
-// Makes the screen buffer columns × lines and the window as large as that
-// or as the screen allows, whichever is smaller, in an order the console
-// accepts: the window never gets larger than the buffer.
-void setWindowSize(void* outputHandle, int columns, int lines) {
-    whileSessionOn([=] {
-        const WindowSize now = windowSize(outputHandle);
-        const WindowSize wanted = largestWindow(outputHandle, columns, lines);
-        // Shrinking: the window first, so the buffer may follow it down.
-        if (now.columns > columns || now.lines > lines) {
-            setWindow(outputHandle, std::min(now.columns, columns), std::min(now.lines, lines));
-        }
-        // Growing: the buffer first, so the window has room to grow into.
-        SetConsoleScreenBufferSize(outputHandle, COORD{static_cast<SHORT>(columns), static_cast<SHORT>(lines)});
-        setWindow(outputHandle, wanted.columns, wanted.lines);
-    });
-}
-
-// While the window is smaller than the model, shows a notice with both sizes
-// and waits until the window grows or a key is pressed; then the whole
-// model is drawn again.
-void waitForWindow(void* outputHandle, const ScreenModel& model, ConsoleInput& input, ConsoleOutput& output) {
-    WindowSize shown{0, 0};
-    while (!largeEnough(windowSize(outputHandle), model)) {
-        const WindowSize now = windowSize(outputHandle);
-        if (now.columns != shown.columns || now.lines != shown.lines) {
-            output.showNotice(model, windowTooSmallNotice(model.columns(), model.lines(), now.columns, now.lines));
-            shown = now;
-        }
-        if (!input.isConsole() || input.keyPressedWithin(lookAgainMs)) {
-            break; // a key: go on at whatever size there is
-        }
-    }
-    const WindowSize now = windowSize(outputHandle);
-    output.setWindow(now.columns, now.lines);
-    if (shown.columns != 0) {
-        output.repaint();
-    }
-}
-
-} // namespace
-
-} // namespace platform::windows
-
 namespace platform {
 
 namespace {
 
-struct Console {
-    windows::Session session;
-    windows::ConsoleOutput output;
-    windows::ConsoleInput input;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the console's wide text is UTF-16");
+
+// How frames reach the console, each frame in one call.
+enum class Presentation {
+    virtualTerminal, // the POSIX terminals' sequences, in the alternate screen (Windows 10 on): WriteConsoleW
+    screenBuffer,    // the changed rows of cells, in a screen buffer of the game's own: WriteConsoleOutputW
+    stream,          // standard output is a file or a pipe: the sequences in UTF-8, WriteFile
 };
 
-Console& console() {
-    static Console c;
-    return c;
+// The console as the shell had it, and where the game draws instead.
+struct SavedConsole {
+    HANDLE input = INVALID_HANDLE_VALUE;
+    HANDLE output = INVALID_HANDLE_VALUE;
+    HANDLE ownBuffer = INVALID_HANDLE_VALUE;
+    bool inputIsConsole = false;
+    bool outputIsConsole = false;
+    DWORD inputMode = 0;
+    DWORD outputMode = 0;
+    UINT inputCodePage = 0;
+    UINT outputCodePage = 0;
+    // Colours, buffer size and window.
+    CONSOLE_SCREEN_BUFFER_INFO screen{{}, {}, static_cast<WORD>(attrNormal), {}, {}};
+    CONSOLE_CURSOR_INFO cursor{};
+    Presentation presentation = Presentation::stream;
+    // The console takes terminal sequences without carrying them out itself
+    // but hands them to the terminal it runs in (wine does): the game's own
+    // screen buffer is then drawn in that terminal's alternate screen.
+    bool handsOnSequences = false;
+};
+
+SavedConsole saved;
+std::recursive_mutex sessionLock;
+std::atomic<bool> ended{false};
+bool drawsCells() { return saved.presentation == Presentation::screenBuffer; }
+bool onConsole() { return saved.presentation != Presentation::stream; }
+
+// Runs draw under the session's lock, unless the console has been given back
+// already (the program is on its way out). Ended is looked at before the lock
+// too, so that nothing waits for the lock once the console is given back.
+template <class Draw> void whileSessionOn(const Draw& draw) {
+    if (!ended) {
+        const std::lock_guard<std::recursive_mutex> lock(sessionLock);
+        if (!ended) {
+            draw();
+        }
+    }
 }
 
-// Shows what changed, in one call.
-void flush() { console().output.present(screenModel()); }
+COORD cell(int x, int y) { return COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)}; }
 
-// The window changed while a key was awaited: the notice while it is too
-// small, then the whole table.
-void onWindowChange() {
-    Console& c = console();
-    if (c.output.isConsole()) {
-        windows::waitForWindow(c.session.output, screenModel(), c.input, c.output);
-        c.output.repaint();
-        flush();
+// Writes all of text, in as many calls as the console takes (one, as a rule),
+// unless the console is gone.
+void writeConsole(HANDLE out, std::wstring_view text) {
+    DWORD written = 0;
+    while (!text.empty() && WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written > 0) {
+        text.remove_prefix(written);
+    }
+}
+
+// Terminal sequences in the alternate screen, where the console carries them
+// out: a cursor move sent as a sequence must land where it says. The cursor
+// is put back where it was either way.
+bool enterVirtualTerminal() {
+    const DWORD mode = saved.outputMode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
+    if (!SetConsoleMode(saved.output, mode)) {
+        return false;
+    }
+    CONSOLE_SCREEN_BUFFER_INFO before;
+    CONSOLE_SCREEN_BUFFER_INFO after;
+    bool moved = false;
+    if (GetConsoleScreenBufferInfo(saved.output, &before)) {
+        writeConsole(saved.output, L"\x1b[2;3H");
+        moved = GetConsoleScreenBufferInfo(saved.output, &after) &&
+                after.dwCursorPosition.X == before.srWindow.Left + 2 &&
+                after.dwCursorPosition.Y == before.srWindow.Top + 1;
+        SetConsoleCursorPosition(saved.output, before.dwCursorPosition);
+    }
+    saved.handsOnSequences = !moved;
+    if (moved) {
+        writeConsole(saved.output, L"\x1b[?1049h\x1b[0m\x1b[?25l"); // the alternate screen, cursor hidden
+    }
+    return moved;
+}
+
+// A screen buffer of the game's own, shown instead of the user's.
+bool enterOwnBuffer() {
+    if (saved.handsOnSequences) {
+        writeConsole(saved.output, L"\x1b[?1049h"); // the alternate screen
+    }
+    saved.ownBuffer = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (saved.ownBuffer == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    SetConsoleMode(saved.ownBuffer, ENABLE_PROCESSED_OUTPUT);
+    SetConsoleTextAttribute(saved.ownBuffer, static_cast<WORD>(attrNormal));
+    CONSOLE_CURSOR_INFO hidden{saved.cursor.dwSize == 0 ? 25 : saved.cursor.dwSize, FALSE};
+    SetConsoleCursorInfo(saved.ownBuffer, &hidden);
+    return SetConsoleActiveScreenBuffer(saved.ownBuffer) != FALSE;
+}
+
+// The buffer size and window the game changed in the user's screen. The
+// window must fit the buffer at every step: it shrinks first, then the buffer
+// is set, then the window is put back where it was.
+void restoreSize() {
+    const CONSOLE_SCREEN_BUFFER_INFO& was = saved.screen;
+    CONSOLE_SCREEN_BUFFER_INFO now;
+    if (GetConsoleScreenBufferInfo(saved.output, &now) &&
+        (now.dwSize.X != was.dwSize.X || now.dwSize.Y != was.dwSize.Y ||
+         now.srWindow.Right - now.srWindow.Left != was.srWindow.Right - was.srWindow.Left ||
+         now.srWindow.Bottom - now.srWindow.Top != was.srWindow.Bottom - was.srWindow.Top)) {
+        const SMALL_RECT corner{0, 0, 0, 0};
+        SetConsoleWindowInfo(saved.output, TRUE, &corner);
+        SetConsoleScreenBufferSize(saved.output, was.dwSize);
+        SetConsoleWindowInfo(saved.output, TRUE, &was.srWindow);
+    }
+}
+
+// Gives the console back as it was, once, whoever asks first.
+void endSession() {
+    whileSessionOn([] {
+        if (saved.inputIsConsole) {
+            SetConsoleMode(saved.input, saved.inputMode);
+        }
+        if (saved.outputIsConsole) {
+            if (drawsCells()) {
+                SetConsoleActiveScreenBuffer(saved.output);
+                CloseHandle(saved.ownBuffer);
+            }
+            SetConsoleTextAttribute(saved.output, saved.screen.wAttributes);
+            SetConsoleCursorInfo(saved.output, &saved.cursor);
+            // The terminal's own screen comes back last, so nothing the console
+            // does on the way out lands on it.
+            if (saved.presentation == Presentation::virtualTerminal) {
+                writeConsole(saved.output, L"\x1b[0m\x1b[?25h\x1b[?1049l"); // normal colours, the cursor shown
+                restoreSize();
+            } else if (saved.handsOnSequences) {
+                writeConsole(saved.output, L"\x1b[?1049l");
+            }
+            SetConsoleMode(saved.output, saved.outputMode);
+        }
+        // The game never switches code pages (it speaks UTF-16 to the console),
+        // but the console is shared with the shell: what it had, it gets back.
+        if (saved.inputCodePage != 0 && GetConsoleCP() != saved.inputCodePage) {
+            SetConsoleCP(saved.inputCodePage);
+        }
+        if (saved.outputCodePage != 0 && GetConsoleOutputCP() != saved.outputCodePage) {
+            SetConsoleOutputCP(saved.outputCodePage);
+        }
+        ended = true;
+    });
+}
+
+BOOL WINAPI onControl(DWORD) {
+    endSession();
+    return FALSE; // the system's own handler then ends the process
+}
+
+// Saves the console's state, sets the game's modes, installs the control
+// handler and chooses where frames go: the handle they are written to.
+HANDLE beginSession() {
+    saved.input = GetStdHandle(STD_INPUT_HANDLE);
+    saved.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    saved.inputIsConsole = GetConsoleMode(saved.input, &saved.inputMode) != FALSE;
+    saved.outputIsConsole = GetConsoleMode(saved.output, &saved.outputMode) != FALSE;
+    saved.inputCodePage = GetConsoleCP();
+    saved.outputCodePage = GetConsoleOutputCP();
+    const std::lock_guard<std::recursive_mutex> lock(sessionLock);
+    SetConsoleCtrlHandler(onControl, TRUE);
+    if (saved.inputIsConsole) {
+        // Keys typed while the game draws stay queued for the next read; Ctrl-C
+        // still stops the game; a change of the window's size is reported.
+        const DWORD kept = ENABLE_EXTENDED_FLAGS | ENABLE_QUICK_EDIT_MODE | ENABLE_INSERT_MODE;
+        SetConsoleMode(saved.input, (saved.inputMode & kept) | ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT);
+    }
+    if (saved.outputIsConsole) {
+        GetConsoleScreenBufferInfo(saved.output, &saved.screen);
+        GetConsoleCursorInfo(saved.output, &saved.cursor);
+        saved.presentation = enterVirtualTerminal() ? Presentation::virtualTerminal
+                             : enterOwnBuffer()     ? Presentation::screenBuffer
+                                                    : Presentation::stream;
+    }
+    return drawsCells() ? saved.ownBuffer : saved.output;
+}
+
+// A cell holds one UTF-16 unit: a character beyond it shows as "?".
+WCHAR unitOf(char32_t c) { return c < 0x10000 ? static_cast<WCHAR>(c) : L'?'; }
+CHAR_INFO charInfo(WCHAR c, WORD attributes) { return {{c}, attributes}; }
+
+// The frames of the screen model as the console shows them. Every drawing
+// runs under the session's lock, and none after the console was given back.
+struct ConsoleOutput {
+    HANDLE handle = nullptr;
+    FrameEncoder encoder;
+    bool glyphsNarrow = true;
+    bool hangulInOneCell = false; // kept in one cell by the console, and shown wide
+    bool framesHeld = false;      // a notice is shown: no frame until repaint()
+    bool cellsKnown = false;      // the own buffer shows the last frame; else every row is drawn
+    COORD cursor{-1, -1};
+    int cursorShown = -1;
+
+    void writeText(const std::string& utf8) {
+        DWORD written = 0;
+        if (onConsole()) {
+            const std::u16string text = utf16FromUtf8(utf8);
+            writeConsole(handle, {reinterpret_cast<const wchar_t*>(text.data()), text.size()});
+        } else if (!utf8.empty()) {
+            WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+        }
+    }
+
+    // One row of the model as the console's cells. A two-cell glyph takes two
+    // cells holding the same character, marked as its leading and trailing
+    // halves, as a console that gives it two cells keeps it; on a console that
+    // keeps it in one cell, the second holds a zero-width space so the terminal
+    // behind it shows the glyph across both. A layout glyph the console draws
+    // one cell wide is followed by its filler instead.
+    void composeRow(const ScreenModel& model, int y, CHAR_INFO* out) const {
+        for (int x = 0; x < model.columns(); ++x) {
+            const Cell& c = model.at(x, y);
+            const WORD attributes = static_cast<WORD>(c.isBlank() ? attrNormal : c.attribute);
+            out[x] = charInfo(unitOf(c.glyph), attributes); // a right half holds a blank
+            if (x + 1 == model.columns() || !model.at(x + 1, y).rightHalf) {
+                continue;
+            }
+            ++x;
+            if (glyphsNarrow && isLayoutGlyph(c.glyph)) {
+                out[x] = charInfo(unitOf(fillerAfter(c.glyph)), attributes);
+            } else if (c.glyph >= 0x10000) {
+                out[x] = charInfo(L' ', attributes); // after the "?"
+            } else if (hangulInOneCell && !isLayoutGlyph(c.glyph)) {
+                out[x] = charInfo(0x200B, attributes); // a zero-width space
+            } else {
+                out[x - 1].Attributes |= COMMON_LVB_LEADING_BYTE;
+                out[x] = charInfo(unitOf(c.glyph), attributes | COMMON_LVB_TRAILING_BYTE);
+            }
+        }
+    }
+
+    // The changed rows in one call, then the cursor and the bell.
+    void presentCells(ScreenModel& model) {
+        int first = -1;
+        int last = -1;
+        for (int y = 0; y < model.lines(); ++y) {
+            if (!cellsKnown || model.rowChanged(y)) {
+                first = first < 0 ? y : first;
+                last = y;
+            }
+        }
+        model.forgetChanges();
+        cellsKnown = true;
+        if (first >= 0) {
+            const int columns = model.columns();
+            std::vector<CHAR_INFO> cells(static_cast<std::size_t>((last - first + 1) * columns));
+            for (int y = first; y <= last; ++y) {
+                composeRow(model, y, &cells[static_cast<std::size_t>((y - first) * columns)]);
+            }
+            SMALL_RECT region{0, static_cast<SHORT>(first), static_cast<SHORT>(columns - 1), static_cast<SHORT>(last)};
+            WriteConsoleOutputW(handle, cells.data(), cell(columns, last - first + 1), cell(0, 0), &region);
+        }
+        const int visible = model.cursorVisible() ? 1 : 0;
+        if (visible != 0 && (model.cursorX() != cursor.X || model.cursorY() != cursor.Y)) {
+            cursor = cell(model.cursorX(), model.cursorY());
+            SetConsoleCursorPosition(handle, cursor);
+        }
+        if (cursorShown != visible) {
+            const CONSOLE_CURSOR_INFO info{25, visible};
+            SetConsoleCursorInfo(handle, &info);
+            cursorShown = visible;
+        }
+        if (model.takeBell()) {
+            writeText("\a");
+        }
+    }
+
+    void present(ScreenModel& model) {
+        if (!framesHeld) {
+            whileSessionOn([&] { drawsCells() ? presentCells(model) : writeText(encoder.encode(model)); });
+        }
+    }
+
+    // A message over the whole console (as large as the model), outside the
+    // model; frames are held until repaint().
+    void showNotice(const ScreenModel& model, const std::vector<std::string>& lines) {
+        whileSessionOn([&] {
+            if (drawsCells()) {
+                ScreenModel notice(model.columns(), model.lines());
+                for (std::size_t i = 0; i < lines.size(); ++i) {
+                    notice.moveCursor(0, static_cast<int>(i));
+                    notice.write(lines[i]);
+                }
+                cellsKnown = false;
+                presentCells(notice);
+            } else {
+                writeText(encoder.notice(lines));
+            }
+        });
+        framesHeld = true;
+    }
+
+    // The next frame draws the whole model again.
+    void repaint() {
+        encoder.forget();
+        cellsKnown = framesHeld = false;
+        cursor = cell(-1, -1);
+        cursorShown = -1;
+    }
+
+    // The cells the console gives a character, from where the cursor goes
+    // when it is written at the start of the second line; wiped again.
+    int cellsOf(wchar_t c) {
+        CONSOLE_SCREEN_BUFFER_INFO info;
+        SetConsoleCursorPosition(handle, cell(0, 1));
+        writeConsole(handle, {&c, 1});
+        const int cells = GetConsoleScreenBufferInfo(handle, &info) ? info.dwCursorPosition.X : -1;
+        SetConsoleCursorPosition(handle, cell(0, 1));
+        writeConsole(handle, L"  ");
+        return cells;
+    }
+
+    void measureCells() {
+        whileSessionOn([this] {
+            glyphsNarrow = cellsOf(L'\u250C') != 2;
+            hangulInOneCell = cellsOf(L'\uAC00') == 1;
+        });
+        encoder.setGlyphsNarrow(glyphsNarrow);
+        encoder.loseCursor();
+        cursor = cell(-1, -1);
+    }
+};
+
+ConsoleOutput output;
+windows::ConsoleInput input;
+void flush() { output.present(screenModel()); }
+
+// At most columns × lines, and no larger than the screen can show where the
+// console can tell.
+COORD onScreen(int columns, int lines) {
+    const COORD largest = GetLargestConsoleWindowSize(output.handle);
+    return cell(largest.X > 0 ? std::min<int>(columns, largest.X) : columns,
+                largest.Y > 0 ? std::min<int>(lines, largest.Y) : lines);
+}
+
+// The part of the console window that shows, in cells. A host that owns its
+// window (a terminal running the console) may take any window size and still
+// show only what fits on the screen.
+COORD windowSize() {
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    const SMALL_RECT& shown = info.srWindow;
+    return GetConsoleScreenBufferInfo(output.handle, &info)
+               ? onScreen(shown.Right - shown.Left + 1, shown.Bottom - shown.Top + 1)
+               : cell(32767, 32767);
+}
+
+void setWindow(COORD size) {
+    const SMALL_RECT window{0, 0, static_cast<SHORT>(size.X - 1), static_cast<SHORT>(size.Y - 1)};
+    SetConsoleWindowInfo(output.handle, TRUE, &window);
+}
+
+// Makes the screen buffer columns × lines and the window as large as that or
+// as the screen allows, in an order the console accepts: the window never
+// gets larger than the buffer.
+void setWindowSize(int columns, int lines) {
+    whileSessionOn([=] {
+        const COORD now = windowSize();
+        // Shrinking: the window first, so the buffer may follow it down.
+        if (now.X > columns || now.Y > lines) {
+            setWindow(cell(std::min<int>(now.X, columns), std::min<int>(now.Y, lines)));
+        }
+        // Growing: the buffer first, so the window has room to grow into.
+        SetConsoleScreenBufferSize(output.handle, cell(columns, lines));
+        setWindow(onScreen(columns, lines));
+    });
+}
+
+// While the window is smaller than the model (a small screen, or a terminal
+// that owns its window), shows a notice with both sizes and waits until the
+// window grows or a key is pressed; then the whole model is drawn again.
+void waitForWindow() {
+    const ScreenModel& model = screenModel();
+    COORD shown{0, 0};
+    COORD now = windowSize();
+    bool keyPressed = false;
+    while (!keyPressed && (now.X < model.columns() || now.Y < model.lines())) {
+        if (now.X != shown.X || now.Y != shown.Y) {
+            output.showNotice(model, windowTooSmallNotice(model.columns(), model.lines(), now.X, now.Y));
+            shown = now;
+        }
+        // A key: go on at whatever size there is. The window is looked at
+        // again every quarter of a second.
+        keyPressed = !input.isConsole() || input.keyPressedWithin(250);
+        now = windowSize();
+    }
+    output.encoder.setWindow(now.X, now.Y);
+    if (shown.X != 0) {
+        output.repaint();
     }
 }
 
 // Ctrl-L: the whole table drawn again at once, while the key wait goes on.
 void onRepaintAsked() {
-    console().output.repaint();
+    output.repaint();
     flush();
+}
+
+// The window changed while a key was awaited: the notice while it is too
+// small, then the whole table.
+void onWindowChange() {
+    if (onConsole()) {
+        waitForWindow();
+        onRepaintAsked();
+    }
 }
 
 void endAtExit() {
     flush();
-    windows::endSession();
+    endSession();
 }
 
 } // namespace
+
+void windows::stopOnControlC() {
+    endSession();
+    ExitProcess(STATUS_CONTROL_C_EXIT);
+}
 
 // The Windows console always takes cursor addressing and UTF-16 text.
 std::string consoleProblem() { return ""; }
@@ -154,53 +466,49 @@ std::vector<std::string> programArguments(int, char**) {
     std::vector<std::string> arguments;
     for (int i = 1; wide != nullptr && i < count; ++i) {
         const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string text(static_cast<std::size_t>(std::max(bytes, 1)), '\0');
+        std::string& text = arguments.emplace_back(static_cast<std::size_t>(std::max(bytes, 1)), '\0');
         WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), bytes, nullptr, nullptr);
-        text.resize(text.size() - 1); // the closing zero
-        arguments.push_back(std::move(text));
+        text.pop_back(); // the closing zero
     }
     LocalFree(wide);
     return arguments;
 }
 
 void open() {
-    Console& c = console();
-    c.session = windows::beginSession();
-    c.input.attach(c.session.input, c.session.inputIsConsole, &onWindowChange, &onRepaintAsked);
-    c.output.attach(c.session.output, c.session.presentation);
+    output.handle = beginSession();
+    input.attach(saved.input, saved.inputIsConsole, &onWindowChange, &onRepaintAsked);
     std::atexit(endAtExit);
-    if (c.output.isConsole()) {
-        c.output.measureCells();
+    if (onConsole()) {
+        output.measureCells();
     }
 }
 
 void close() { endAtExit(); }
 
 void resizeConsole(int columns, int lines) {
-    Console& c = console();
     screenModel().resize(columns, lines);
     flush();
-    if (c.output.isConsole()) {
-        windows::setWindowSize(c.session.output, columns, lines);
-        windows::waitForWindow(c.session.output, screenModel(), c.input, c.output);
+    if (onConsole()) {
+        setWindowSize(columns, lines);
+        waitForWindow();
     }
 }
 
 int readKey() {
     flush();
-    return console().input.nextKey();
+    return input.nextKey();
 }
 
-bool backend::linesAreTyped() { return console().input.isConsole(); }
+bool backend::linesAreTyped() { return input.isConsole(); }
 
 LineKey backend::nextLineKey() {
     flush();
-    return console().input.nextLineKey();
+    return input.nextLineKey();
 }
 
 std::string backend::readRawLine() {
     flush();
-    return console().input.nextRawLine();
+    return input.nextRawLine();
 }
 
 void sleepMs(int milliseconds) {
