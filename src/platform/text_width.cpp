@@ -114,22 +114,6 @@ int cellWidth(std::string_view text) {
     return cells;
 }
 
-std::u16string utf16FromUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t at = 0; at < text.size();) {
-        const CodePoint cp = decodeUtf8(text, at);
-        if (cp.value < 0x10000) {
-            out += static_cast<char16_t>(cp.value);
-        } else {
-            out += static_cast<char16_t>(0xD800 + ((cp.value - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((cp.value - 0x10000) & 0x3FF));
-        }
-        at += cp.length;
-    }
-    return out;
-}
-
 std::string sanitizeTyped(std::string_view text) {
     std::string safe;
     safe.reserve(text.size());

@@ -68,10 +68,6 @@ int cellWidth(char32_t c);
 // Cells a whole text takes.
 int cellWidth(std::string_view text);
 
-// UTF-8 as UTF-16, the Windows console's own text; an invalid byte becomes
-// U+FFFD, a code point past U+FFFF a surrogate pair.
-std::u16string utf16FromUtf8(std::string_view text);
-
 // Typed text made safe to show: invalid UTF-8 and every character that is
 // not showable become "?", so nothing a person types can move the cursor,
 // change colours or take cells the layout did not count.

@@ -82,23 +82,5 @@ TEST(TextWidth, AgreesWithTheCLibraryOnEveryCharacterItKnows) {
 }
 #endif
 
-// Text reaches the Windows console as UTF-16: a surrogate pair above U+FFFF.
-TEST(TextWidth, Utf16OfEachCodePoint) {
-    struct Case {
-        char32_t c;
-        std::u16string expected;
-    };
-    const Case cases[] = {
-        {U'A', u"A"},
-        {U'한', u"한"},
-        {0xFFFD, u"\uFFFD"},
-        {0x10000, std::u16string{char16_t(0xD800), char16_t(0xDC00)}},
-        {0x10FFFF, std::u16string{char16_t(0xDBFF), char16_t(0xDFFF)}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(platform::utf16FromUtf8(">" + platform::encodeUtf8(c.c)), u">" + c.expected);
-    }
-    EXPECT_EQ(platform::utf16FromUtf8("a\xFF"), u"a\uFFFD");
-}
 
 } // namespace

@@ -232,9 +232,12 @@ struct ConsoleOutput {
 
     void writeText(const std::string& utf8) {
         DWORD written = 0;
-        if (onConsole()) {
-            const std::u16string text = utf16FromUtf8(utf8);
-            writeConsole(handle, {reinterpret_cast<const wchar_t*>(text.data()), text.size()});
+        if (onConsole() && !utf8.empty()) {
+            // The system's own conversion: an invalid byte becomes U+FFFD.
+            std::wstring text(utf8.size(), L'\0');
+            text.resize(static_cast<std::size_t>(MultiByteToWideChar(
+                CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), static_cast<int>(text.size()))));
+            writeConsole(handle, text);
         } else if (!utf8.empty()) {
             WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
         }
