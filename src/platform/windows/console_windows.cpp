@@ -7,18 +7,28 @@
 // The control handler runs on a thread of its own: it and the drawing agree
 // through one lock, so a frame is never cut by a restore, nothing is drawn
 // after one, and a second restore waits for the first to finish.
-#include "platform/windows/console_windows.h"
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX // the standard library's min and max, not the Windows API's macros
+#endif
+#include <windows.h>
 
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
+#include "platform/key_decoder.h"
+#include "platform/line_editor.h"
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -364,8 +374,145 @@ struct ConsoleOutput {
 };
 
 ConsoleOutput output;
-windows::ConsoleInput input;
 void flush() { output.present(screenModel()); }
+
+// The next key that types no character: a cursor key its own code, a
+// function key or another key of its own (Home, Insert, …) Escape, a
+// modifier (Shift, Ctrl, Caps Lock …) none.
+std::optional<int> keyTypingNothing(WORD key) {
+    static_assert(VK_UP == VK_LEFT + 1 && VK_RIGHT == VK_LEFT + 2 && VK_DOWN == VK_LEFT + 3);
+    if (key >= VK_LEFT && key <= VK_DOWN) {
+        constexpr int cursorKeys[] = {keyLeft, keyUp, keyRight, keyDown};
+        return cursorKeys[key - VK_LEFT];
+    }
+    if ((key >= VK_PRIOR && key <= VK_HELP) || (key >= VK_F1 && key <= VK_F24)) {
+        return keyEscape;
+    }
+    return std::nullopt;
+}
+
+void onWindowChange();
+void onRepaintAsked();
+[[noreturn]] void stopOnControlC();
+
+// Keys and typed lines from standard input. From the console: key presses
+// as the console reports them, in Unicode, so a key typed through an input
+// method (Korean among them) is the character it makes, one press is one
+// key, and releases and the input method's own composing are no keys at
+// all. From a redirected stream: its bytes, read as a terminal's are.
+struct ConsoleInput {
+    struct Press {
+        char32_t character; // 0 for a key that types nothing
+        WORD key;           // the key's virtual-key code
+    };
+
+    char16_t highSurrogate = 0;
+    KeyDecoder streamKeys{[](int) -> std::optional<std::string> {
+                              std::array<char, 4096> chunk;
+                              DWORD got = 0;
+                              if (!ReadFile(saved.input, chunk.data(), static_cast<DWORD>(chunk.size()), &got,
+                                            nullptr) ||
+                                  got == 0) {
+                                  return std::nullopt; // the end of a file, or the writer closed the pipe
+                              }
+                              return std::string(chunk.data(), got);
+                          },
+                          [] { onRepaintAsked(); }};
+
+    // The press an input record holds, if it holds one.
+    std::optional<Press> pressOf(const INPUT_RECORD& record) {
+        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
+        if (record.EventType != KEY_EVENT || !key.bKeyDown || key.wVirtualKeyCode == VK_PROCESSKEY) {
+            return std::nullopt; // no key, a release, or the input method still composing
+        }
+        char32_t c = static_cast<char16_t>(key.uChar.UnicodeChar);
+        if (c >= 0xD800 && c <= 0xDBFF) { // the first half of a surrogate pair
+            highSurrogate = static_cast<char16_t>(c);
+            return std::nullopt;
+        }
+        if (c >= 0xDC00 && c <= 0xDFFF) {
+            if (highSurrogate == 0) {
+                return std::nullopt;
+            }
+            c = 0x10000 + ((highSurrogate - 0xD800) << 10) + (c - 0xDC00);
+        }
+        highSurrogate = 0;
+        if (c == 0 && !keyTypingNothing(key.wVirtualKeyCode)) {
+            return std::nullopt; // Shift, Ctrl, Caps Lock: no key of their own
+        }
+        return Press{c, key.wVirtualKeyCode};
+    }
+
+    // The next press that means something: a character, a cursor key or a
+    // function key; Ctrl-L has the screen drawn again and is read past.
+    Press nextPress() {
+        for (;;) {
+            INPUT_RECORD record;
+            DWORD got = 0;
+            if (!ReadConsoleInputW(saved.input, &record, 1, &got) || got == 0) {
+                throw InputClosed();
+            }
+            if (record.EventType == WINDOW_BUFFER_SIZE_EVENT) {
+                onWindowChange();
+            }
+            if (const auto press = pressOf(record)) {
+                if (press->character == 0x03) {
+                    stopOnControlC(); // Ctrl-C came as a key rather than as a signal
+                }
+                if (press->character != repaintKey) {
+                    return *press;
+                }
+                onRepaintAsked();
+            }
+        }
+    }
+
+    int nextKey() {
+        if (!saved.inputIsConsole) {
+            return streamKeys.nextKey();
+        }
+        const Press press = nextPress(); // Enter's '\r' is keyEnter already
+        return press.character == 0 ? *keyTypingNothing(press.key) : static_cast<int>(press.character);
+    }
+
+    // Ctrl-Z is the console's own end of input.
+    LineKey nextLineKey() {
+        if (!saved.inputIsConsole) {
+            return streamKeys.nextLineKey();
+        }
+        const Press press = nextPress();
+        return press.character == 0x1A ? LineKey{LineKey::Kind::endOfInput} : lineKeyFor(press.character);
+    }
+
+    // A line of a redirected stream, with its '\n' (a CR before it dropped).
+    std::string nextRawLine() {
+        std::string line = streamKeys.nextLine();
+        if (line.size() >= 2 && line[line.size() - 2] == '\r') {
+            line.erase(line.size() - 2, 1);
+        }
+        return line;
+    }
+
+    // True when a key is pressed within the time; the key is taken. Always
+    // false when the input is not a console.
+    bool keyPressedWithin(int milliseconds) {
+        if (!saved.inputIsConsole ||
+            WaitForSingleObject(saved.input, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) {
+            return false;
+        }
+        INPUT_RECORD record;
+        DWORD got = 0;
+        while (GetNumberOfConsoleInputEvents(saved.input, &got) && got > 0 &&
+               ReadConsoleInputW(saved.input, &record, 1, &got)) {
+            if (pressOf(record)) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+ConsoleInput input;
 
 // At most columns × lines, and no larger than the screen can show where the
 // console can tell.
@@ -422,7 +569,7 @@ void waitForWindow() {
         }
         // A key: go on at whatever size there is. The window is looked at
         // again every quarter of a second.
-        keyPressed = !input.isConsole() || input.keyPressedWithin(250);
+        keyPressed = !saved.inputIsConsole || input.keyPressedWithin(250);
         now = windowSize();
     }
     output.encoder.setWindow(now.X, now.Y);
@@ -451,12 +598,15 @@ void endAtExit() {
     endSession();
 }
 
-} // namespace
-
-void windows::stopOnControlC() {
+// Ctrl-C that reached a read as input rather than as a signal: the console
+// is given back and the process ends as Ctrl-C ends it.
+void stopOnControlC() {
     endSession();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
+
+} // namespace
+
 
 // The Windows console always takes cursor addressing and UTF-16 text.
 std::string consoleProblem() { return ""; }
@@ -479,7 +629,6 @@ std::vector<std::string> programArguments(int, char**) {
 
 void open() {
     output.handle = beginSession();
-    input.attach(saved.input, saved.inputIsConsole, &onWindowChange, &onRepaintAsked);
     std::atexit(endAtExit);
     if (onConsole()) {
         output.measureCells();
@@ -502,7 +651,7 @@ int readKey() {
     return input.nextKey();
 }
 
-bool backend::linesAreTyped() { return input.isConsole(); }
+bool backend::linesAreTyped() { return saved.inputIsConsole; }
 
 LineKey backend::nextLineKey() {
     flush();
