@@ -320,21 +320,12 @@ std::string FrameEncoder::encode(ScreenModel& model) {
     return out += endUpdate;
 }
 
-std::vector<std::string> windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines) {
+ScreenModel windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines) {
     const auto size = [](int columns, int lines) { return std::to_string(columns) + "×" + std::to_string(lines); };
-    return {"창이 작습니다. 필요한 크기 " + size(neededColumns, neededLines) + ", 지금 " + size(nowColumns, nowLines) + ".",
-            "창을 키우거나 아무 키나 누르십시오."};
-}
-
-std::string FrameEncoder::notice(const std::vector<std::string>& lines) {
-    forget();
-    std::string out = "\x1b[0m\x1b[2J";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        out += "\x1b[";
-        appendNumber(static_cast<int>(i) + 1, out);
-        out += ";1H" + lines[i];
-    }
-    return out;
+    ScreenModel notice(neededColumns, neededLines);
+    notice.write("창이 작습니다. 필요한 크기 " + size(neededColumns, neededLines) + ", 지금 " + size(nowColumns, nowLines) +
+                 ".\n창을 키우거나 아무 키나 누르십시오.");
+    return notice;
 }
 
 } // namespace platform

@@ -19,9 +19,10 @@
 
 namespace platform {
 
-// What every console shows while its window is too small for the table: the
-// size needed and the size there is, in cells, and how to go on.
-std::vector<std::string> windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines);
+// What every console shows, as a screen of its own, while its window is too
+// small for the table: the size needed and the size there is, in cells, and
+// how to go on.
+ScreenModel windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines);
 
 class FrameEncoder {
   public:
@@ -40,10 +41,6 @@ class FrameEncoder {
     // The next frame; empty when the terminal already shows the model. Takes
     // the model's record of changed rows and its bell.
     std::string encode(ScreenModel& model);
-    // A message over the whole screen, outside the model; the frame after it
-    // sends the whole model again.
-    std::string notice(const std::vector<std::string>& lines);
-
   private:
     struct Shown {
         int columns = 0;

@@ -49,9 +49,11 @@ TEST(TerminalOutput, NoTableUnderANoticeAndAllOfItAfter) {
     Shown t;
     t.model.write("x");
     t.output.takePending();
-    t.output.notice({"small"});
+    platform::ScreenModel notice(162, 42);
+    notice.write("small");
+    t.output.notice(notice);
     t.model.write("y");
-    EXPECT_EQ(t.output.takePending(), "\x1b[0m\x1b[2J\x1b[1;1Hsmall");
+    EXPECT_EQ(t.output.takePending(), frame("\x1b[0m\x1b[2J\x1b[1;1Hsmall\x1b[?25l"));
     EXPECT_EQ(t.output.takePending(), "");
     t.output.repaint();
     EXPECT_EQ(t.output.takePending(), frame("\x1b[0m\x1b[2J\x1b[1;1Hxy\x1b[?25l"));

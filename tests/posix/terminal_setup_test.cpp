@@ -4,6 +4,7 @@
 #include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/screen_model.h"
+#include "platform/text_width.h"
 #include "platform/frame_encoder.h"
 
 #include <gtest/gtest.h>
@@ -99,8 +100,13 @@ TEST(WindowSize, FitsOnlyWhenBothSidesAreLargeEnough) {
 }
 
 TEST(WindowSize, NoticeNamesTheNeededAndTheCurrentSize) {
-    const auto lines = platform::windowTooSmallNotice(162, 42, 100, 30);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[0].find("162×42"), std::string::npos);
-    EXPECT_NE(lines[0].find("100×30"), std::string::npos);
+    const platform::ScreenModel notice = platform::windowTooSmallNotice(162, 42, 100, 30);
+    ASSERT_EQ(notice.columns(), 162);
+    std::string first;
+    for (int x = 0; x < notice.columns(); ++x) {
+        first += notice.at(x, 0).rightHalf ? "" : platform::encodeUtf8(notice.at(x, 0).glyph);
+    }
+    EXPECT_NE(first.find("162×42"), std::string::npos);
+    EXPECT_NE(first.find("100×30"), std::string::npos);
+    EXPECT_FALSE(notice.at(0, 1).isBlank()) << "how to go on, on the second line";
 }

@@ -156,14 +156,6 @@ TEST(FrameEncoder, OnlyWhatTheWindowShowsIsSentAndAllOfItOnceItGrows) {
     EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[2;1Hab 나f\x1b[B\rg\x1b[?25l");
 }
 
-TEST(FrameEncoder, ANoticeIsFollowedByTheWholeTable) {
-    Terminal t;
-    t.text(2, 2, "table", 12);
-    t.frame();
-    EXPECT_EQ(t.encoder.notice({"small", "window"}), "\x1b[0m\x1b[2J\x1b[1;1Hsmall\x1b[2;1Hwindow");
-    EXPECT_EQ(t.frame(), "\x1b[0m\x1b[2J\x1b[3;3H\x1b[91mtable\x1b[?25l");
-}
-
 // Whatever is drawn, frame after frame, a terminal fed the frames shows the
 // model: random text of every width, colours, clears, blocks sliding
 // sideways, on terminals that draw the layout glyphs one or two cells wide.

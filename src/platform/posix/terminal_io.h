@@ -43,10 +43,11 @@ class TerminalOutput {
     // whatever was still waiting to be sent is dropped, and the next frame
     // draws the whole screen.
     void restart(std::string_view setup);
-    // A message over the whole screen that is not part of the table; no
-    // frame is sent until repaint().
-    void notice(const std::vector<std::string>& lines) {
-        pending += encoder.notice(lines);
+    // A screen that is not the table's (a notice); no frame of the table is
+    // sent until repaint().
+    void notice(ScreenModel screen) {
+        encoder.forget();
+        pending += encoder.encode(screen);
         framesHeld = true;
     }
     // The next frame draws the whole screen again (the terminal lost it, or

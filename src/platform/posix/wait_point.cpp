@@ -107,6 +107,7 @@ bool WaitPoint::showNoticeUntilRoom() {
     bool shown = false;
     while (!fits(windowSize(), needed)) {
         const WindowSize now = windowSize();
+        output.setTerminalSize(now.columns, now.lines);
         output.notice(windowTooSmallNotice(needed.columns, needed.lines, now.columns, now.lines));
         shown = true;
         flush();

@@ -323,22 +323,11 @@ struct ConsoleOutput {
         }
     }
 
-    // A message over the whole console (as large as the model), outside the
-    // model; frames are held until repaint().
-    void showNotice(const ScreenModel& model, const std::vector<std::string>& lines) {
-        whileSessionOn([&] {
-            if (drawsCells()) {
-                ScreenModel notice(model.columns(), model.lines());
-                for (std::size_t i = 0; i < lines.size(); ++i) {
-                    notice.moveCursor(0, static_cast<int>(i));
-                    notice.write(lines[i]);
-                }
-                cellsKnown = false;
-                presentCells(notice);
-            } else {
-                writeText(encoder.notice(lines));
-            }
-        });
+    // A screen that is not the table's (a notice); frames of the table are
+    // held until repaint().
+    void showNotice(ScreenModel screen) {
+        repaint();
+        present(screen);
         framesHeld = true;
     }
 
@@ -564,7 +553,8 @@ void waitForWindow() {
     bool keyPressed = false;
     while (!keyPressed && (now.X < model.columns() || now.Y < model.lines())) {
         if (now.X != shown.X || now.Y != shown.Y) {
-            output.showNotice(model, windowTooSmallNotice(model.columns(), model.lines(), now.X, now.Y));
+            output.encoder.setWindow(now.X, now.Y);
+            output.showNotice(windowTooSmallNotice(model.columns(), model.lines(), now.X, now.Y));
             shown = now;
         }
         // A key: go on at whatever size there is. The window is looked at
