@@ -41,6 +41,7 @@ class FrameEncoder {
     // The next frame; empty when the terminal already shows the model. Takes
     // the model's record of changed rows and its bell.
     std::string encode(ScreenModel& model);
+
   private:
     struct Shown {
         int columns = 0;

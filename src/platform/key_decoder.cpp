@@ -118,22 +118,17 @@ LineKey KeyDecoder::nextLineKey() {
 
 std::optional<int> KeyDecoder::afterEscape() {
     const auto introducer = nextWithin(sequenceGapMs);
-    if (!introducer) {
-        return keyEscape;
-    }
-    if (*introducer == '[') {
+    if (introducer == '[') {
         return controlSequence();
     }
-    if (*introducer != 'O') {
-        if (*introducer >= 0x20 && *introducer < 0x7F) {
-            return keyEscape; // a key pressed with Alt: one key
-        }
-        keepForLater(std::string(1, static_cast<char>(*introducer)));
-        return keyEscape;
+    if (introducer == 'O') {
+        const auto final = nextWithin(sequenceGapMs);
+        return final && *final >= 'A' && *final <= 'D' ? cursorKey(*final) : keyEscape;
     }
-    const auto final = nextWithin(sequenceGapMs);
-    if (final && *final >= 'A' && *final <= 'D') {
-        return cursorKey(*final);
+    // A key pressed with Alt is one key; a control after the Escape is a key
+    // of its own.
+    if (introducer && (*introducer < 0x20 || *introducer >= 0x7F)) {
+        keepForLater(std::string(1, static_cast<char>(*introducer)));
     }
     return keyEscape;
 }
