@@ -13,7 +13,7 @@ void ScreenModel::resize(int columns, int lines) {
     height = std::max(lines, 0);
     cells.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{});
     changedRows.assign(static_cast<std::size_t>(height), 1);
-    written.assign(static_cast<std::size_t>(height), Span{width, 0});
+    written.assign(static_cast<std::size_t>(height), 0);
     x = 0;
     y = 0;
 }
@@ -28,13 +28,11 @@ void ScreenModel::moveCursor(int column, int row) {
 }
 
 void ScreenModel::clear() {
-    for (int row = 0; row < height; ++row) {
-        Span& span = written[static_cast<std::size_t>(row)];
-        if (span.from < span.to) {
-            const auto first = cells.begin() + static_cast<std::ptrdiff_t>(index(span.from, row));
-            std::fill(first, first + (span.to - span.from), Cell{});
-            changedRows[static_cast<std::size_t>(row)] = 1;
-            span = Span{width, 0};
+    for (std::size_t row = 0; row < written.size(); ++row) {
+        if (written[row] != 0) {
+            std::fill_n(cells.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(width)), width, Cell{});
+            changedRows[row] = 1;
+            written[row] = 0;
         }
     }
     x = 0;
@@ -57,9 +55,7 @@ Cell* ScreenModel::claim(int cellsWide) {
     row[from] = Cell{};
     row[to - 1] = Cell{};
     changedRows[static_cast<std::size_t>(y)] = 1;
-    Span& span = written[static_cast<std::size_t>(y)];
-    span.from = std::min(span.from, from);
-    span.to = std::max(span.to, to);
+    written[static_cast<std::size_t>(y)] = 1;
     return row + x;
 }
 

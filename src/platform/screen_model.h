@@ -91,14 +91,9 @@ class ScreenModel {
     int height = 0;
     std::vector<Cell> cells;
     std::vector<char> changedRows;
-    // The cells of each row written since the last clear, from and to:
-    // only they can hold anything, and the 48 clears of a shuffle find one
-    // card's cells.
-    struct Span {
-        int from;
-        int to;
-    };
-    std::vector<Span> written;
+    // The rows written since the last clear: only they can hold anything,
+    // and the 48 clears of a shuffle find one card's rows.
+    std::vector<char> written;
     // The last character measured, and its width: runs of one glyph (an
     // edge, a card's back) are measured once.
     char32_t lastGlyph = 0;
