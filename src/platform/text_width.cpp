@@ -31,18 +31,10 @@ template <std::size_t N> bool inRanges(const CodeRange (&ranges)[N], char32_t c)
 
 bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
 } // namespace
 
 int utf8Length(unsigned char lead) {
-    if ((lead & 0xE0) == 0xC0) {
-        return 2;
-    }
-    if ((lead & 0xF0) == 0xE0) {
-        return 3;
-    }
-    return (lead & 0xF8) == 0xF0 ? 4 : 1;
+    return (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
 }
 
 CodePoint decodeUtf8(std::string_view text, std::size_t at) {
@@ -55,25 +47,15 @@ CodePoint decodeUtf8(std::string_view text, std::size_t at) {
     constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
     constexpr char32_t minimums[] = {0, 0, 0x80, 0x800, 0x10000};
     const auto length = static_cast<std::size_t>(utf8Length(lead));
-    if (length == 1) {
-        return {replacement, 1};
-    }
     char32_t value = lead & leadBits[length];
-    const char32_t minimum = minimums[length];
-    if (at + length > text.size()) {
-        return {replacement, 1};
-    }
-    for (std::size_t i = 1; i < length; ++i) {
+    bool valid = length > 1 && at + length <= text.size();
+    for (std::size_t i = 1; valid && i < length; ++i) {
         const auto b = static_cast<unsigned char>(text[at + i]);
-        if (!isContinuation(b)) {
-            return {replacement, 1};
-        }
+        valid = (b & 0xC0) == 0x80; // a continuation byte
         value = (value << 6) | (b & 0x3F);
     }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return {replacement, 1};
-    }
-    return {value, length};
+    valid = valid && value >= minimums[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    return valid ? CodePoint{value, length} : CodePoint{replacement, 1};
 }
 
 bool isLayoutGlyph(char32_t c) {

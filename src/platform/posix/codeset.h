@@ -43,10 +43,9 @@ class Recoder {
     std::string partial; // the start of a character still to come whole
 };
 
-// Whether a terminal can show the table at all, asked before anything is
-// written to it: cursor addressing, and a codeset with Hangul and the
-// table's glyphs.
-// What the environment says of the terminal.
+// What the environment says of the terminal: whether it can show the table
+// (cursor addressing, a codeset with Hangul and the glyphs) is asked before
+// anything is written to it.
 struct TerminalEnvironment {
     const char* term = nullptr;
     const char* lcAll = nullptr;

@@ -23,8 +23,8 @@ class TerminalOutput {
   public:
     explicit TerminalOutput(ScreenModel& model) : model(model) {}
 
-    // Whether the terminal draws the layout glyphs one cell wide; when it
-    // does, each is followed by a filler cell.
+    // Whether the terminal draws the layout glyphs one cell wide (each then
+    // gets a filler cell).
     void setGlyphsNarrow(bool narrow) { encoder.setGlyphsNarrow(narrow); }
     // The terminal's size: cells outside it are not sent.
     void setTerminalSize(int columns, int lines) { encoder.setWindow(columns, lines); }
@@ -39,9 +39,8 @@ class TerminalOutput {
         pending.append(sequence);
         encoder.loseCursor();
     }
-    // The terminal is being set up afresh (after a suspend) with `setup`;
-    // whatever was still waiting to be sent is dropped, and the next frame
-    // draws the whole screen.
+    // The terminal is set up afresh with `setup` (after a suspend): what was
+    // waiting is dropped, and the next frame draws the whole screen.
     void restart(std::string_view setup);
     // A screen that is not the table's (a notice); no frame of the table is
     // sent until repaint().
@@ -59,9 +58,8 @@ class TerminalOutput {
 
     // What flush would send, in UTF-8; takes it, as flush does.
     std::string takePending();
-    // Sends what is waiting and the next frame to the file in one write().
-    // Returns false when the file is gone. Nothing is written when nothing
-    // changed.
+    // Sends what is waiting and the next frame in one write() (none when
+    // nothing changed). False when the file is gone.
     bool flush(int fd);
 
   private:
@@ -92,15 +90,11 @@ class WaitPoint {
     void setNeededSize(WindowSize size) { needed = size; }
 
     // Sends what is gathered and waits until input is ready (watchInput) or
-    // the time is up (milliseconds; -1 waits for input only). When the
-    // screen has to be brought back meanwhile, that is done and the wait
-    // goes on for the time it still had. Returns true when input is ready.
-    //
-    // A pause (a time without input) that the game goes straight on to from
-    // the previous pause is timed from when that one was due to end: the
-    // time spent drawing in between, and the lateness of the system's timer,
-    // fall inside the pause instead of adding to it, so a hand keeps the
-    // pace its pauses set.
+    // the time is up (-1: input only); true when input is ready. A screen to
+    // be brought back meanwhile is, and the wait goes on for its time left.
+    // A pause that follows straight on from the previous one is timed from
+    // when that one was due to end: drawing in between and the timer's
+    // lateness fall inside it, so a hand keeps the pace its pauses set.
     bool wait(int milliseconds, bool watchInput);
 
     // After asking the terminal for a new size: gives it the time to answer,
@@ -108,8 +102,8 @@ class WaitPoint {
     // the window to grow or for a key (which is used up).
     void awaitSize(int milliseconds);
 
-    // Sends what is gathered, in one write. When the output is gone, the
-    // program ends there, the terminal given back.
+    // Sends what is gathered, in one write; the program ends there, the
+    // terminal given back, when the output is gone.
     void flush();
 
   private:
@@ -135,11 +129,10 @@ class WaitPoint {
     std::optional<Clock::time_point> pauseDue;
 };
 
-// Finds out at start-up how wide the terminal draws the layout glyphs.
-// Draws one glyph in the top-left cell, asks the terminal where its cursor
-// went and erases the glyph again. True when the glyph took one cell, and
-// also when the terminal does not answer within a moment (most terminals
-// draw these glyphs one cell wide). Keys typed meanwhile are kept.
+// Whether the terminal draws the layout glyphs one cell wide: one is drawn
+// top left, the terminal asked where its cursor went, the glyph erased.
+// True also when no answer comes within a moment (most terminals draw them
+// narrow). Keys typed meanwhile are kept.
 bool glyphsDrawnNarrow(TerminalOutput& output, KeyDecoder& input, WaitPoint& waits);
 
 // The column (1-based) in a cursor-position report "ESC [ line ; column R";
