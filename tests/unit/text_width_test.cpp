@@ -84,3 +84,24 @@ TEST(TextWidth, AgreesWithTheCLibraryOnEveryCharacterItKnows) {
 
 
 } // namespace
+
+// Bytes that make no character decode as U+FFFD of one byte each, so the
+// next byte is looked at again; a whole character is taken whole.
+TEST(TextWidth, DecodingTakesOnlyWellFormedCharacters) {
+    struct Case {
+        std::string bytes;
+        char32_t value;
+        std::size_t length;
+    };
+    const Case cases[] = {
+        {"\xEA\xB0\x80", 0xAC00, 3},     {"\xF0\x9F\x9A\x80", 0x1F680, 4}, {"\xC2\x80", 0x80, 2},
+        {"\xC0\x80", 0xFFFD, 1},         {"\xE0\x9F\xBF", 0xFFFD, 1},      {"\xF0\x8F\xBF\xBF", 0xFFFD, 1},
+        {"\xED\xA0\x80", 0xFFFD, 1},     {"\xF4\x90\x80\x80", 0xFFFD, 1},  {"\xEA\xB0", 0xFFFD, 1},
+        {"\x80", 0xFFFD, 1},             {"\xEA" "a\x80", 0xFFFD, 1},      {"\xFF", 0xFFFD, 1},
+    };
+    for (const Case& c : cases) {
+        const platform::CodePoint cp = platform::decodeUtf8(c.bytes, 0);
+        EXPECT_EQ(cp.value, c.value) << testing::PrintToString(c.bytes);
+        EXPECT_EQ(cp.length, c.length) << testing::PrintToString(c.bytes);
+    }
+}
