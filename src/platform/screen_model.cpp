@@ -3,6 +3,7 @@
 #include "platform/text_width.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -38,11 +39,6 @@ void ScreenModel::clear() {
     x = 0;
     y = 0;
     ++clearCount;
-}
-
-void ScreenModel::newLine() {
-    x = 0;
-    y = std::min(y + 1, std::max(height - 1, 0));
 }
 
 Cell* ScreenModel::claim(int cellsWide) {
@@ -101,7 +97,8 @@ void ScreenModel::write(std::string_view text) {
         const CodePoint cp = decodeUtf8(text, at);
         at += cp.length;
         if (cp.value == U'\n') {
-            newLine();
+            x = 0;
+            y = std::min(y + 1, std::max(height - 1, 0));
         } else if (cp.isInvalid()) {
             put(U'?', 1);
         } else {
@@ -119,10 +116,6 @@ void ScreenModel::write(std::string_view text) {
 
 void ScreenModel::forgetChanges() { std::fill(changedRows.begin(), changedRows.end(), 0); }
 
-bool ScreenModel::takeBell() {
-    const bool rung = bellRung;
-    bellRung = false;
-    return rung;
-}
+bool ScreenModel::takeBell() { return std::exchange(bellRung, false); }
 
 } // namespace platform

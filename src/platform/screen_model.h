@@ -85,7 +85,6 @@ class ScreenModel {
     Cell* claim(int cellsWide);
     void put(char32_t glyph, int cellsWide);
     void putAscii(std::string_view run);
-    void newLine();
 
     int width = 0;
     int height = 0;
