@@ -52,16 +52,13 @@ class FrameEncoder {
     // What the terminal shows, as the model's cells that were sent.
     Cell& shownAt(int x, int y) { return shown.cells[static_cast<std::size_t>(y * shown.columns + x)]; }
     // A block that moved sideways (a sliding card) is moved by inserting or
-    // deleting cells from `from`, the row's first change, when that spares
-    // sending many cells again.
+    // deleting cells at `from`, the row's first change, when that pays.
     void shiftRow(const ScreenModel& model, int from, int y, int columns, std::string& out);
-    // About how many bytes fewer the row from `from` on takes to send once
-    // the terminal's cells there are shifted `by`; 0 when the shift would
-    // push text off the row's end.
+    // About the bytes a shift `by` spares the row from `from` on; 0 when it
+    // would push text off the row's end.
     int cellsSpared(const ScreenModel& model, int from, int y, int columns, int by);
     void encodeRow(const ScreenModel& model, int y, std::string& out);
-    // A long run of cells that are to be blank, from x, is erased with one
-    // sequence; returns the cells erased, 0 when the run is short.
+    // Erases a long run of blanks from x in one sequence: the cells erased.
     int eraseBlankRun(const ScreenModel& model, int x, int y, int columns, std::string& out);
     // Takes the cursor to (x, y) by the shortest sequence.
     void moveTo(const ScreenModel& model, int x, int y, std::string& out);

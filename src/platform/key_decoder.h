@@ -1,15 +1,12 @@
 #pragma once
-// Key presses as the game reads them, from the bytes a terminal sends (or a
-// pipe, or a test script): Enter is 13 whichever line end comes, a cursor key
-// is its one code (keyUp and the others), a character of several UTF-8 bytes
-// is one key. Other escape sequences (function keys, the terminal's late
-// answers, the marks around pasted text) never reach the game as a string of
-// odd keys: they count as one Escape, or as nothing at all. Ctrl-L asks for
-// the screen to be drawn again and is no key at all.
-//
+// Key presses from the bytes a terminal, a pipe or a test script sends:
+// Enter is 13 whichever line end comes, a cursor key its one code, a
+// character of several UTF-8 bytes one key. Other escape sequences
+// (function keys, late answers of the terminal, paste marks) count as one
+// Escape or as nothing; Ctrl-L has the screen drawn again and is no key.
 // The decoder holds the one read-ahead buffer of typed input: bytes read
-// while looking for the end of a key or for a terminal's answer are kept,
-// in the order they were typed, for the next reads of keys and lines.
+// while looking for the end of a key or for a terminal's answer are kept, in
+// their order, for the next reads of keys and lines.
 
 #include "platform/line_editor.h"
 
@@ -24,12 +21,11 @@ namespace platform {
 
 class KeyDecoder {
   public:
-    // Reads what comes within the milliseconds (-1: as long as it takes):
-    // some bytes, none when the time is up, nothing at the end of the input.
+    // What comes within the milliseconds (-1: as long as it takes): bytes,
+    // none when the time is up, nothing at the end of the input.
     using Source = std::function<std::optional<std::string>(int milliseconds)>;
 
-    // `repaint` has the console draw its whole screen again at its next
-    // frame.
+    // `repaint` has the console draw its whole screen again.
     explicit KeyDecoder(Source source, std::function<void()> repaint = [] {})
         : source(std::move(source)), repaint(std::move(repaint)) {}
 
@@ -37,8 +33,7 @@ class KeyDecoder {
     int nextKey();
     // The next key of a typed line.
     LineKey nextLineKey();
-    // Everything up to and including the next '\n' (a line of a pipe or a
-    // file); a last line without one gets one.
+    // A line of a pipe or a file, with its '\n' (added to a last line).
     std::string nextLine();
 
     // The next byte. Every read throws InputClosed at the end of the input.
@@ -51,8 +46,7 @@ class KeyDecoder {
     std::size_t bytesWaiting() const { return ahead.size() - at; }
 
   private:
-    // Reads more into the buffer; false when nothing came in the time or
-    // the input has ended.
+    // Reads more; false when nothing came in time or the input has ended.
     bool fill(int milliseconds);
     // The rest of a UTF-8 character whose first byte was `lead`; nothing
     // (with the bytes kept for later) when they make no character.

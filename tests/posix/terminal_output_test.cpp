@@ -117,14 +117,15 @@ TEST(TerminalOutput, AFrameToAFullOutputThatMustNotBlockArrivesWhole) {
 }
 
 TEST(TerminalOutput, AKoreanCodesetGetsItsOwnBytes) {
-    Shown t;
     platform::posix::Recoder euc("EUC-KR");
-    t.output.setRecoder(&euc);
-    t.output.setGlyphsNarrow(false);
-    t.model.write("┌한");
+    platform::ScreenModel model(162, 42);
+    TerminalOutput output(model, &euc);
+    output.takePending();
+    output.setGlyphsNarrow(false);
+    model.write("┌한");
     int fds[2];
     ASSERT_EQ(pipe(fds), 0);
-    EXPECT_TRUE(t.output.flush(fds[1]));
+    EXPECT_TRUE(output.flush(fds[1]));
     char buf[64];
     const ssize_t n = ::read(fds[0], buf, sizeof buf);
     EXPECT_EQ(std::string(buf, static_cast<std::size_t>(n)), frame("\x1b[1;1H\xA6\xA3\xC7\xD1"));

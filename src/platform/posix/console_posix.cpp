@@ -8,11 +8,8 @@
 #include "platform/screen_model.h"
 
 #include <cstdlib>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 #include <unistd.h>
 
@@ -27,7 +24,7 @@ struct Terminal {
     bool inputIsTerminal = isatty(STDIN_FILENO) == 1;
     bool outputIsTerminal = isatty(STDOUT_FILENO) == 1;
     std::unique_ptr<posix::Recoder> recoder = posix::recoderFor(posix::TerminalEnvironment::current());
-    posix::TerminalOutput output{screenModel()};
+    posix::TerminalOutput output{screenModel(), recoder.get()};
     posix::WaitPoint waits{output, STDIN_FILENO, inputIsTerminal};
     // A wait without end is where what was drawn reaches the terminal.
     KeyDecoder keys{[this](int ms) {
@@ -61,7 +58,6 @@ std::string consoleProblem() { return posix::terminalProblem(posix::TerminalEnvi
 
 void open() {
     Terminal& t = terminal();
-    t.output.setRecoder(t.recoder.get());
     posix::beginSession(t.inputIsTerminal, t.outputIsTerminal);
     std::atexit(endAtExit);
     if (!t.outputIsTerminal) {

@@ -15,21 +15,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace platform::posix {
 
 class TerminalOutput {
   public:
-    explicit TerminalOutput(ScreenModel& model) : model(model) {}
+    // A terminal that speaks another codeset gets what is sent converted.
+    explicit TerminalOutput(ScreenModel& model, Recoder* terminalCodeset = nullptr)
+        : model(model), recoder(terminalCodeset) {}
 
     // Whether the terminal draws the layout glyphs one cell wide (each then
     // gets a filler cell).
     void setGlyphsNarrow(bool narrow) { encoder.setGlyphsNarrow(narrow); }
     // The terminal's size: cells outside it are not sent.
     void setTerminalSize(int columns, int lines) { encoder.setWindow(columns, lines); }
-    // A terminal that speaks another codeset gets what is sent converted.
-    void setRecoder(Recoder* terminalCodeset) { recoder = terminalCodeset; }
 
     // Raw control text that changes nothing the frames keep track of.
     void control(std::string_view sequence) { pending.append(sequence); }
