@@ -2,9 +2,8 @@
 // The one door between the game and the console it runs in.
 //
 // Everything the game shows or reads passes through these free functions.
-// Exactly one backend is linked into each program: the POSIX terminal, the
-// Windows console, or the fake console the tests drive. Nothing here names a
-// type of any one platform.
+// One backend is linked into each program: the POSIX terminal, the Windows
+// console, or the tests' fake console. Nothing here names a platform's type.
 
 #include <optional>
 #include <stdexcept>
@@ -34,16 +33,15 @@ inline constexpr int keyLeft = keyUp + 3;
 inline constexpr char32_t repaintKey = 0x0C;
 
 // Thrown by every read once the input has ended (the terminal hung up, the
-// pipe closed, the test script ran out). The program entry catches it and
-// ends cleanly; nothing goes on with a value that was never read.
+// pipe closed, the script ran out): the program ends cleanly, and nothing
+// goes on with a value that was never read.
 class InputClosed : public std::runtime_error {
   public:
     InputClosed() : std::runtime_error("input closed") {}
 };
 
-// Why this console cannot show the table (a terminal without cursor
-// addressing, a codeset without Hangul), as one line; empty when it can.
-// Asked before open(), which it does not replace; writes nothing.
+// Why this console cannot show the table (no cursor addressing, a codeset
+// without Hangul), as one line; empty when it can. Asked before open().
 std::string consoleProblem();
 
 // The program's arguments after its name, as UTF-8 text: a file named in
@@ -87,9 +85,8 @@ std::string readWord();
 // the line, when what was typed is not a number that fits 32 bits (letters,
 // an empty line, a number too large).
 std::optional<int> readInt();
-// Cells the answer to the last readWord or readInt took on the screen, right
-// behind where the cursor stood when it was typed: 0 when that read took no
-// new line (it was typed ahead) or the line came from a pipe or a file.
+// Cells the answer to the last readWord or readInt took on the screen behind
+// the cursor: 0 when it was typed ahead or came from a pipe or a file.
 int typedCells();
 // Blocks for the given number of milliseconds.
 void sleepMs(int milliseconds);

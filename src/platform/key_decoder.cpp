@@ -59,20 +59,16 @@ std::string KeyDecoder::nextLine() {
 }
 
 std::optional<char32_t> KeyDecoder::restOfCharacter(unsigned char lead) {
-    std::string bytes(1, static_cast<char>(lead));
-    const int length = utf8Length(lead);
-    while (static_cast<int>(bytes.size()) < length) {
-        const auto byte = nextWithin(sequenceGapMs);
-        if (!byte) {
-            break;
-        }
-        bytes += static_cast<char>(*byte);
+    const auto length = static_cast<std::size_t>(utf8Length(lead));
+    while (bytesWaiting() + 1 < length && fill(sequenceGapMs)) {
     }
-    const CodePoint cp = decodeUtf8(bytes, 0);
-    if (length == 1 || cp.length != bytes.size()) {
-        keepForLater(std::string_view(bytes).substr(1));
+    // Bytes that make no character with the lead stay to be read as keys.
+    std::string bytes(1, static_cast<char>(lead));
+    const CodePoint cp = decodeUtf8(bytes.append(ahead, at, length - 1), 0);
+    if (length == 1 || cp.length != length) {
         return std::nullopt;
     }
+    at += length - 1;
     return cp.value;
 }
 
@@ -128,7 +124,7 @@ std::optional<int> KeyDecoder::afterEscape() {
     // A key pressed with Alt is one key; a control after the Escape is a key
     // of its own.
     if (introducer && (*introducer < 0x20 || *introducer >= 0x7F)) {
-        keepForLater(std::string(1, static_cast<char>(*introducer)));
+        --at; // the byte just taken, put back
     }
     return keyEscape;
 }

@@ -47,10 +47,9 @@ class ScreenModel {
     // Moves the cursor; a move off the grid is refused and the cursor stays.
     void moveCursor(int x, int y);
     void setAttribute(int attribute) { currentAttribute = static_cast<std::uint8_t>(attribute); }
-    // UTF-8 text at the cursor: each character takes the cells the layout
-    // gives it; '\n' goes to the start of the next line; controls, invalid
-    // bytes (shown as "?") and characters without cells of their own are
-    // handled so that nothing but the text's own cells change.
+    // UTF-8 text at the cursor, each character in the cells the layout gives
+    // it; '\n' goes to the next line's start; an invalid byte shows as "?";
+    // controls and characters without cells of their own change nothing.
     void write(std::string_view text);
     // Every cell blank, the cursor home.
     void clear();

@@ -89,7 +89,6 @@ void drainWakePipe() {
 }
 
 constexpr char leaveScreen[] = "\x1b[0m\x1b[?25h\x1b[?1049l";
-constexpr int terminatingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 constexpr char lostOutputMessage[] = "brannocktide: the output was closed; the game ends\n";
 
 // Written before any handler is installed, only read afterwards.
@@ -187,14 +186,13 @@ SignalHold::~SignalHold() { pthread_sigmask(SIG_SETMASK, &previous, nullptr); }
 void beginSession(bool inputIsTerminal, bool outputTerminal) {
     outputIsTerminal = outputTerminal;
     settingsSaved = inputIsTerminal && tcgetattr(STDIN_FILENO, &userSettings) == 0;
-    for (int signal : terminatingSignals) {
+    // A write to a pipe whose reader has gone (SIGPIPE) ends the program as
+    // the others do. It is not held back with them: it comes from the
+    // program's own write, which is made while they are held. Where it is
+    // ignored, the failed write ends the game instead (endForLostOutput).
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGPIPE}) {
         install(signal, onTerminatingSignal);
     }
-    // A write to a pipe whose reader has gone ends the program as the
-    // others do. It is not held back with them: it comes from the program's
-    // own write, which is made while they are held. Where it is ignored,
-    // the failed write ends the game instead (endForLostOutput).
-    install(SIGPIPE, onTerminatingSignal);
     install(SIGTSTP, onSuspend);
     watchTerminalEvents();
     SignalHold hold;
@@ -224,7 +222,6 @@ termios keyMode(const termios& user) {
     mode.c_cc[VTIME] = 0;
     return mode;
 }
-
 
 void watchTerminalEvents() {
     makeWakePipe();

@@ -1,12 +1,11 @@
 #pragma once
 // The user's terminal as the game borrows it: its settings saved at start,
 // the alternate screen while the game runs, and everything given back on
-// every way out (normal exit, end of input, the terminating signals) and
-// while the program is suspended. Also what happens to the terminal behind
-// the program's back (the window changed size, the program was continued):
-// signal handlers note it and wake any wait; the program takes the notes
-// at its next wait and draws the screen again there, never from inside a
-// handler.
+// every way out (exit, end of input, the terminating signals) and while the
+// program is suspended. What happens behind the program's back (the window
+// changed size, the program was continued) is noted by signal handlers that
+// wake any wait; the screen is drawn again at the next wait, never from
+// inside a handler.
 
 #include <csignal>
 #include <string_view>
@@ -59,7 +58,7 @@ class SignalHold {
 termios keyMode(const termios& user);
 
 // Installs the handlers for window changes and continuing, and the wake-up
-// descriptor. Called once (beginSession calls it).
+// descriptor (beginSession does).
 void watchTerminalEvents();
 // Whether the window changed or the program was continued since the events
 // were last taken. Asks the system nothing.
@@ -72,7 +71,6 @@ bool takeTerminalEvents();
 // wait on input or on time ends at once; -1 before watchTerminalEvents.
 int wakeDescriptor();
 
-// The terminal window's size.
 struct WindowSize {
     int columns;
     int lines;

@@ -38,8 +38,6 @@ namespace platform {
 
 namespace {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "the console's wide text is UTF-16");
-
 // How frames reach the console, each frame in one call.
 enum class Presentation {
     virtualTerminal, // the POSIX terminals' sequences, in the alternate screen (Windows 10 on): WriteConsoleW
@@ -382,6 +380,17 @@ std::optional<int> keyTypingNothing(WORD key) {
 
 void onWindowChange();
 void onRepaintAsked();
+
+// What a redirected standard input has: its next chunk, nothing at its end
+// (of a file, or of a pipe its writer closed).
+std::optional<std::string> readStream(int) {
+    std::array<char, 4096> chunk;
+    DWORD got = 0;
+    if (!ReadFile(saved.input, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) || got == 0) {
+        return std::nullopt;
+    }
+    return std::string(chunk.data(), got);
+}
 [[noreturn]] void stopOnControlC();
 
 // Keys and typed lines from standard input. From the console: key presses
@@ -396,17 +405,7 @@ struct ConsoleInput {
     };
 
     char16_t highSurrogate = 0;
-    KeyDecoder streamKeys{[](int) -> std::optional<std::string> {
-                              std::array<char, 4096> chunk;
-                              DWORD got = 0;
-                              if (!ReadFile(saved.input, chunk.data(), static_cast<DWORD>(chunk.size()), &got,
-                                            nullptr) ||
-                                  got == 0) {
-                                  return std::nullopt; // the end of a file, or the writer closed the pipe
-                              }
-                              return std::string(chunk.data(), got);
-                          },
-                          [] { onRepaintAsked(); }};
+    KeyDecoder streamKeys{&readStream, [] { onRepaintAsked(); }};
 
     // The press an input record holds, if it holds one.
     std::optional<Press> pressOf(const INPUT_RECORD& record) {
