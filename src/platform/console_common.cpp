@@ -76,10 +76,7 @@ void setPace(double factor) { pace = factor >= 0 ? factor : 1.0; }
 void setColour(bool on) { colour = on; }
 
 int settings::pauseMs(int askedMs) {
-    if (askedMs <= 0) {
-        return 0;
-    }
-    const int pause = static_cast<int>(std::lround(askedMs * pace));
+    const int pause = askedMs > 0 ? static_cast<int>(std::lround(askedMs * pace)) : 0;
     paused += pause;
     return pause;
 }

@@ -14,7 +14,6 @@ namespace {
 constexpr char beginUpdate[] = "\x1b[?2026h";
 constexpr char endUpdate[] = "\x1b[?2026l";
 
-// Two cells that look the same on the screen: blanks show no colour.
 // The cell's bytes as one number: equal cells compare in one step.
 inline std::uint64_t bitsOf(const Cell& c) {
     std::uint64_t bits;
@@ -22,6 +21,7 @@ inline std::uint64_t bitsOf(const Cell& c) {
     return bits;
 }
 
+// Two cells that look the same on the screen: blanks show no colour.
 inline bool looksAlike(const Cell& a, const Cell& b) {
     return bitsOf(a) == bitsOf(b) || (a.isBlank() && b.isBlank());
 }
@@ -91,13 +91,6 @@ void FrameEncoder::appendMove(int x, int y, std::string& out) const {
     out += 'H';
 }
 
-void FrameEncoder::appendGlyph(const Cell& cell, std::string& out) const {
-    appendUtf8(cell.glyph, out);
-    if (glyphsNarrow && isLayoutGlyph(cell.glyph)) {
-        appendUtf8(fillerAfter(cell.glyph), out);
-    }
-}
-
 void FrameEncoder::moveTo(const ScreenModel& model, int x, int y, std::string& out) {
     const Cell* row = &model.at(0, y);
     // A gap of a few blanks is cheaper sent as blanks than moved over.
@@ -118,7 +111,10 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
     if (!cell->isBlank()) {
         setSgr(cell->attribute, out);
     }
-    appendGlyph(*cell, out);
+    appendUtf8(cell->glyph, out);
+    if (glyphsNarrow && isLayoutGlyph(cell->glyph)) {
+        appendUtf8(fillerAfter(cell->glyph), out); // a glyph drawn one cell wide gets its filler
+    }
     std::copy(cell, cell + cellsWide, &shownAt(x, y));
     cursorX += cellsWide;
     // A glyph that ends in the window's last column leaves the terminal

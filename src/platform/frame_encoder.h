@@ -63,8 +63,6 @@ class FrameEncoder {
     // Takes the cursor to (x, y) by the shortest sequence.
     void moveTo(const ScreenModel& model, int x, int y, std::string& out);
     void appendMove(int x, int y, std::string& out) const;
-    // The glyph, and the filler after a layout glyph drawn one cell wide.
-    void appendGlyph(const Cell& cell, std::string& out) const;
     void emitUnit(const ScreenModel& model, int x, int y, int cellsWide, std::string& out);
     void placeCursor(const ScreenModel& model, std::string& out);
     void setSgr(int attribute, std::string& out);
