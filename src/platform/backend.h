@@ -17,8 +17,8 @@ inline constexpr const char* pausePrompt = "계속하려면 아무 키나 누르
 bool linesAreTyped();
 // The next key of a typed line. Throws InputClosed at the end of the input.
 LineKey nextLineKey();
-// The next line of a pipe or a file, ending in '\n' (added when the input
-// ends without one). Throws InputClosed when there is no more input at all.
+// The next line of a pipe or a file, with its '\n' (added to a last line).
+// Throws InputClosed when there is no more input at all.
 std::string readRawLine();
 
 // Forgets any typed text not yet taken by a read (a fresh console in tests).

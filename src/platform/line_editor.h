@@ -29,14 +29,13 @@ struct LineKey {
 // the input; other controls mean nothing, and the rest is typed.
 LineKey lineKeyFor(char32_t c);
 
-// Reads one line at the model's cursor, the cursor shown meanwhile:
-// printable characters are echoed (one that is not shows as "?", and is
-// taken as "?"); Backspace takes back a whole character and the cells it
-// took; Ctrl-U clears the line; a character that would reach the cell column
-// `edge` is refused with a bell. Enter on a line with nothing but blanks
-// leaves everything as it is and waits on, as a read of a word or a number
-// does. Returns the line without its end; throws InputClosed for Ctrl-D on
-// an empty line, or when the keys run out.
+// Reads one line at the model's cursor, the cursor shown meanwhile: each
+// character echoed (one that cannot be shown as "?", and taken as "?");
+// Backspace takes back a character and its cells, Ctrl-U the line; one that
+// would reach column `edge` is refused with a bell. Enter on nothing but
+// blanks waits on, as a read of a word or a number does. Returns the line
+// without its end; throws InputClosed for Ctrl-D on an empty line, or when
+// the keys run out.
 std::string editLine(ScreenModel& model, int edge, const std::function<LineKey()>& nextKey);
 
 } // namespace platform
