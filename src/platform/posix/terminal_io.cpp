@@ -165,44 +165,32 @@ WaitPoint::Woke WaitPoint::waitOnce(bool watchInput, int milliseconds) {
 }
 
 std::optional<WaitPoint::Clock::time_point> WaitPoint::endOfWait(int milliseconds, bool watchInput) {
-    const std::optional<Clock::time_point> previous = pauseDue;
-    pauseDue.reset();
+    const std::optional<Clock::time_point> previous = std::exchange(pauseDue, std::nullopt);
     if (milliseconds < 0) {
         return std::nullopt;
     }
-    const Clock::time_point now = Clock::now();
     const auto length = std::chrono::milliseconds(milliseconds);
     // A pause follows on from when the last one was due to end; when the
     // game is later than a whole pause (it was stopped, the terminal held
     // the output back), the pause starts afresh rather than not at all.
-    if (!watchInput && previous && *previous + length > now) {
-        return *previous + length;
-    }
-    return now + length;
+    const bool followsOn = !watchInput && previous && *previous + length > Clock::now();
+    return (followsOn ? *previous : Clock::now()) + length;
 }
 
 bool WaitPoint::wait(int milliseconds, bool watchInput) {
     const std::optional<Clock::time_point> end = endOfWait(milliseconds, watchInput);
-    for (;;) {
+    for (Woke woke = Woke::Event; woke != Woke::Input;) {
         bringScreenBack();
         flush();
         // A pause whose time is up already (none at all at --pace 0) asks
         // the system nothing more: its events are taken at the next wait.
-        if (!watchInput && end && Clock::now() >= *end) {
-            pauseDue = end;
+        if (end && Clock::now() >= *end && (!watchInput || woke == Woke::TimeUp)) {
+            pauseDue = watchInput ? std::nullopt : end;
             return false;
         }
-        const Woke woke = waitOnce(watchInput, end ? millisecondsUntil(*end) : -1);
-        if (woke == Woke::Input) {
-            return true;
-        }
-        if (woke == Woke::TimeUp && end && Clock::now() >= *end) {
-            if (!watchInput) {
-                pauseDue = end;
-            }
-            return false;
-        }
+        woke = waitOnce(watchInput, end ? millisecondsUntil(*end) : -1);
     }
+    return true;
 }
 
 void WaitPoint::takeEvents() {
