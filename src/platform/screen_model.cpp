@@ -14,7 +14,7 @@ void ScreenModel::resize(int columns, int lines) {
     height = std::max(lines, 0);
     cells.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), Cell{});
     changedRows.assign(static_cast<std::size_t>(height), 1);
-    written.assign(static_cast<std::size_t>(height), 0);
+    writtenTo.assign(static_cast<std::size_t>(height), 0);
     x = 0;
     y = 0;
 }
@@ -29,11 +29,11 @@ void ScreenModel::moveCursor(int column, int row) {
 }
 
 void ScreenModel::clear() {
-    for (std::size_t row = 0; row < written.size(); ++row) {
-        if (written[row] != 0) {
-            std::fill_n(cells.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(width)), width, Cell{});
+    for (std::size_t row = 0; row < writtenTo.size(); ++row) {
+        if (writtenTo[row] > 0) {
+            std::fill_n(cells.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(width)),
+                        std::exchange(writtenTo[row], 0), Cell{});
             changedRows[row] = 1;
-            written[row] = 0;
         }
     }
     x = 0;
@@ -51,7 +51,7 @@ Cell* ScreenModel::claim(int cellsWide) {
     row[from] = Cell{};
     row[to - 1] = Cell{};
     changedRows[static_cast<std::size_t>(y)] = 1;
-    written[static_cast<std::size_t>(y)] = 1;
+    writtenTo[static_cast<std::size_t>(y)] = std::max(writtenTo[static_cast<std::size_t>(y)], to);
     return row + x;
 }
 

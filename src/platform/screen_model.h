@@ -89,9 +89,9 @@ class ScreenModel {
     int height = 0;
     std::vector<Cell> cells;
     std::vector<char> changedRows;
-    // The rows written since the last clear: only they can hold anything,
-    // and the 48 clears of a shuffle find one card's rows.
-    std::vector<char> written;
+    // How far each row was written since the last clear: only there can it
+    // hold anything, and the 48 clears of a shuffle find one card's cells.
+    std::vector<int> writtenTo;
     // The last character measured, and its width: runs of one glyph (an
     // edge, a card's back) are measured once.
     char32_t lastGlyph = 0;

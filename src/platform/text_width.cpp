@@ -14,8 +14,6 @@ struct CodeRange {
 
 #include "platform/unicode_widths.inc"
 
-constexpr char32_t replacement = 0xFFFD;
-
 constexpr std::array<char32_t, 15> layoutGlyphs = {
     0x250C, 0x2500, 0x2510, 0x2514, 0x2518, 0x2502, // box corners and edges
     0x203B,                                         // card back
@@ -32,31 +30,6 @@ template <std::size_t N> bool inRanges(const CodeRange (&ranges)[N], char32_t c)
 bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
 
 } // namespace
-
-int utf8Length(unsigned char lead) {
-    return (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
-}
-
-CodePoint decodeUtf8(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) {
-        return {lead, 1};
-    }
-    // The bits the lead byte carries, and the least value its length may
-    // hold (a longer form is invalid).
-    constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
-    constexpr char32_t minimums[] = {0, 0, 0x80, 0x800, 0x10000};
-    const auto length = static_cast<std::size_t>(utf8Length(lead));
-    char32_t value = lead & leadBits[length];
-    bool valid = length > 1 && at + length <= text.size();
-    for (std::size_t i = 1; valid && i < length; ++i) {
-        const auto b = static_cast<unsigned char>(text[at + i]);
-        valid = (b & 0xC0) == 0x80; // a continuation byte
-        value = (value << 6) | (b & 0x3F);
-    }
-    valid = valid && value >= minimums[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
-    return valid ? CodePoint{value, length} : CodePoint{replacement, 1};
-}
 
 bool isLayoutGlyph(char32_t c) {
     // All of them lie between the reference mark and the white heart suit.

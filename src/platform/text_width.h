@@ -19,10 +19,35 @@ struct CodePoint {
     // A byte that starts no character (or a broken one).
     bool isInvalid() const { return value == 0xFFFD && length == 1; }
 };
-CodePoint decodeUtf8(std::string_view text, std::size_t at);
+
 // The bytes of the UTF-8 character that starts with `lead`: 1 for ASCII and
 // for a byte that starts no longer character.
-int utf8Length(unsigned char lead);
+inline int utf8Length(unsigned char lead) {
+    return (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+}
+// Decodes the character that starts at `at` (inline: the screen model
+// decodes every character drawn).
+inline CodePoint decodeUtf8(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return {lead, 1};
+    }
+    // The bits the lead byte carries, and the least value its length may
+    // hold (a longer form is invalid).
+    constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    constexpr char32_t minimums[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto length = static_cast<std::size_t>(utf8Length(lead));
+    char32_t value = lead & leadBits[length];
+    bool valid = length > 1 && at + length <= text.size();
+    for (std::size_t i = 1; valid && i < length; ++i) {
+        const auto b = static_cast<unsigned char>(text[at + i]);
+        valid = (b & 0xC0) == 0x80; // a continuation byte
+        value = (value << 6) | (b & 0x3F);
+    }
+    valid = valid && value >= minimums[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
+    return valid ? CodePoint{value, length} : CodePoint{0xFFFD, 1};
+}
+
 // The code point as UTF-8, added to `out`.
 inline void appendUtf8(char32_t c, std::string& out) {
     if (c < 0x80) {
