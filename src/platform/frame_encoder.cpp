@@ -319,8 +319,9 @@ std::string FrameEncoder::encode(ScreenModel& model) {
 ScreenModel windowTooSmallNotice(int neededColumns, int neededLines, int nowColumns, int nowLines) {
     const auto size = [](int columns, int lines) { return std::to_string(columns) + "×" + std::to_string(lines); };
     ScreenModel notice(neededColumns, neededLines);
-    notice.write("창이 작습니다. 필요한 크기 " + size(neededColumns, neededLines) + ", 지금 " + size(nowColumns, nowLines) +
-                 ".\n창을 키우거나 아무 키나 누르십시오.");
+    // Short lines, as the window may be narrow: what passes its edge is not shown.
+    notice.write("창이 작습니다.\n필요한 크기 " + size(neededColumns, neededLines) + "\n지금 " +
+                 size(nowColumns, nowLines) + "\n창을 키우거나\n아무 키나 누르십시오.");
     return notice;
 }
 

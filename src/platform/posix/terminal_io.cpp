@@ -49,8 +49,16 @@ std::optional<std::string> readInput(int fd, int milliseconds, Recoder* recoder)
     if (n <= 0) {
         return std::nullopt; // the end of the input, or the terminal hung up
     }
-    const std::string_view got(&byte, 1);
-    return recoder != nullptr ? recoder->fromTerminal(got) : std::string(got);
+    if (recoder == nullptr) {
+        return std::string(1, byte);
+    }
+    // A character of the terminal's codeset is read whole: its rest follows
+    // at once (a character cut by the end of the input is "?").
+    std::string text = recoder->fromTerminal(std::string_view(&byte, 1));
+    while (text.empty()) {
+        text = ::read(fd, &byte, 1) == 1 ? recoder->fromTerminal(std::string_view(&byte, 1)) : "?";
+    }
+    return text;
 }
 
 void TerminalOutput::restart(std::string_view setup) {
