@@ -26,7 +26,7 @@
 
 class GameTable {
   public:
-    static constexpr int seatCount = 7;
+    static constexpr int seatCount = ::seatCount;
     static constexpr int rankingSize = 6;
     // Every hand starts with this stake and deals this many cards each.
     static constexpr std::int32_t startStake = 100;

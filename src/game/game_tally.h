@@ -6,6 +6,9 @@
 #include <array>
 #include <cstdint>
 
+// The seats at the table: the person's, then six for the computers.
+inline constexpr int seatCount = 7;
+
 struct SeatTally {
     std::int64_t handsWon = 0;
     std::int64_t biggestPot = 0;
@@ -18,5 +21,5 @@ struct SeatTally {
 struct GameTally {
     std::int64_t handsPlayed = 0;
     std::int64_t secondsPlayed = 0; // play time of the game so far, over every run that played it
-    std::array<SeatTally, 7> seats{};
+    std::array<SeatTally, seatCount> seats{};
 };

@@ -6,6 +6,7 @@
 // is written to it whole, once its pot is paid.
 
 #include "files/history_file.h"
+#include "game/game_tally.h"
 #include "players/player.h"
 
 #include <array>
@@ -16,7 +17,6 @@
 
 class HandHistory {
   public:
-    static constexpr int seatCount = 7;
     using Seats = std::array<std::unique_ptr<Player>, seatCount>;
     // What one seat did in the hand so far.
     struct SeatFacts {

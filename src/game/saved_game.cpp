@@ -1,5 +1,6 @@
 #include "game/saved_game.h"
 
+#include "players/player.h"
 #include "platform/text_width.h"
 
 #include <charconv>
@@ -15,9 +16,7 @@ namespace {
 constexpr std::string_view formatTag = "brannocktide save";
 constexpr int formatVersion = 1;
 constexpr std::string_view checksumField = "checksum ";
-constexpr std::int64_t startMoney = 1000000;
 constexpr std::int64_t mostMoney = std::numeric_limits<std::int32_t>::max();
-constexpr int seatCount = 7;
 
 // CRC-32 (the polynomial of zip and PNG), enough to catch any changed or
 // lost byte of a file this size.
@@ -170,7 +169,7 @@ void checkMoney(Reader& in, const SavedGame& game) {
     for (const SavedSeat& seat : game.seats) {
         total += seat.seated ? seat.money : 0;
     }
-    if (total != startMoney * (game.computers + 1)) {
+    if (total != std::int64_t{Player::startMoney} * (game.computers + 1)) {
         in.impossible("the seats' money adds up to " + std::to_string(total));
     }
 }

@@ -24,7 +24,7 @@ struct SavedGame {
     std::int64_t nextHand = 1;
     bool finished = false;
     int computers = 1;
-    std::array<SavedSeat, 7> seats{};
+    std::array<SavedSeat, seatCount> seats{};
     GameTally tally;
     // The history file's length after the last hand written to it, when the
     // game keeps one.
