@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int cardLines = 10;
 constexpr const char* blankSlot = "  ";
 
 bool isRed(int suit) { return suit == Hearts || suit == Diamonds; }
@@ -44,13 +43,13 @@ void Card::drawSuit() {
 // Seven two-cell glyphs wide (14 cells) by ten lines; every cell is written,
 // so a card drawn later covers whatever lay under it.
 void Card::draw() {
-    for (int r = 0; r < cardLines; ++r) {
+    for (int r = 0; r < pictureLines; ++r) {
         screen::gotoXY(x, y + r);
         if (r == 0) {
             platform::write("┌─────┐");
             continue;
         }
-        if (r == cardLines - 1) {
+        if (r == pictureLines - 1) {
             platform::write("└─────┘");
             continue;
         }

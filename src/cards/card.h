@@ -12,6 +12,10 @@ class Card {
     Card(int x, int y, int suit, int number)
         : suit(suit), number(number), faceDown(1), x(x), y(y), dealt(0), hidden(0) {}
 
+    // The picture's size: seven two-cell glyphs by ten lines.
+    static constexpr int pictureCells = 14;
+    static constexpr int pictureLines = 10;
+
     // Draws the 14 × 10 picture at (x, y): the face, or the back filled with "※".
     void draw();
     void flipUp();

@@ -86,13 +86,8 @@ inline constexpr Place finalPause{seats[0].panelX, bottomRow + 12};
 // seat on its right (seat 5), whose side runs down the lines of the prompts.
 inline constexpr int typingEdge = seats[5].panelX;
 
-// The boxes no text may cover: the frame, the seven panels (42 cells by 12
-// lines, drawn for every seat, in use or not) and the deck's picture (14 cells
-// by 10 lines).
-inline constexpr int panelCells = 42;
-inline constexpr int panelLines = 12;
-inline constexpr int deckCells = 14;
-inline constexpr int deckLines = 10;
+// The boxes no text may cover: the frame, the seven panels (drawn for every
+// seat, in use or not) and the deck's picture.
 
 constexpr bool inBox(int x, int y, int boxX, int boxY, int cells, int lines) {
     return x >= boxX && x < boxX + cells && y >= boxY && y < boxY + lines;
@@ -100,9 +95,9 @@ constexpr bool inBox(int x, int y, int boxX, int boxY, int cells, int lines) {
 
 constexpr bool boxCell(int x, int y) {
     const bool frame = (y == 0 || y == height - 1 || x < 2 || x >= 2 * width - 2) && x < 2 * width && y < height;
-    bool box = frame || inBox(x, y, deck.x, deck.y, deckCells, deckLines);
+    bool box = frame || inBox(x, y, deck.x, deck.y, Card::pictureCells, Card::pictureLines);
     for (const SeatPlace& seat : seats) {
-        box = box || inBox(x, y, seat.panelX, seat.panelY, panelCells, panelLines);
+        box = box || inBox(x, y, seat.panelX, seat.panelY, Player::panelCells, Player::panelLines);
     }
     return box;
 }

@@ -16,6 +16,9 @@ class Player {
   public:
     static constexpr std::int32_t startMoney = 1000000;
     static constexpr int maxCards = 7;
+    // The panel's box on the table, in cells and lines.
+    static constexpr int panelCells = 42;
+    static constexpr int panelLines = 12;
     // A name takes at most this many cells (five Hangul syllables), so that
     // it fits every place on the table that shows it.
     static constexpr int maxNameCells = 10;

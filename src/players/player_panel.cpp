@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int panelWidth = 21; // glyphs, 42 cells
-constexpr int panelHeight = 12;
 // The label is centred on this column of the panel, truncated: column 21 of
 // its 42 cells.
 constexpr double labelCentreOffset = 21.6;
@@ -25,7 +23,7 @@ void Player::drawPanel() {
 
 void Player::drawBox() {
     // A seat out of the hand shows a filled box instead of its cards.
-    screen::drawBox(panelX, panelY, panelWidth, panelHeight, inHand != 0);
+    screen::drawBox(panelX, panelY, panelCells / 2, panelLines, inHand != 0); // two-cell glyphs
 }
 
 void Player::drawLabel() {
@@ -56,7 +54,7 @@ bool Player::labelPlace(int& x, int& y) const {
     if (labelPlacement == labelAbove) {
         y = panelY - 1;
     } else if (labelPlacement == labelBelow) {
-        y = panelY + panelHeight;
+        y = panelY + panelLines;
     } else {
         return false;
     }

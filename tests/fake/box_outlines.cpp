@@ -46,10 +46,10 @@ std::string damage(const Box& box) {
 std::vector<std::string> damagedBoxes(bool deckShown) {
     std::vector<Box> boxes = {{"the frame", 0, 0, 2 * layout::width, layout::height}};
     for (const layout::SeatPlace& seat : layout::seats) {
-        boxes.push_back({"a panel", seat.panelX, seat.panelY, layout::panelCells, layout::panelLines});
+        boxes.push_back({"a panel", seat.panelX, seat.panelY, Player::panelCells, Player::panelLines});
     }
     if (deckShown) {
-        boxes.push_back({"the deck", layout::deck.x, layout::deck.y, layout::deckCells, layout::deckLines});
+        boxes.push_back({"the deck", layout::deck.x, layout::deck.y, Card::pictureCells, Card::pictureLines});
     }
     std::vector<std::string> found;
     for (const Box& box : boxes) {
@@ -59,8 +59,8 @@ std::vector<std::string> damagedBoxes(bool deckShown) {
     }
     if (deckShown) {
         // The face-down deck's inside: a wiped text would blank its cells.
-        for (int y = layout::deck.y + 1; y < layout::deck.y + layout::deckLines - 1; ++y) {
-            if (text(layout::deck.x + 2, y, layout::deckCells - 4) != "※※※※※") {
+        for (int y = layout::deck.y + 1; y < layout::deck.y + Card::pictureLines - 1; ++y) {
+            if (text(layout::deck.x + 2, y, Card::pictureCells - 4) != "※※※※※") {
                 found.push_back("the deck's inside, line " + std::to_string(y) + ": " + row(y));
                 break;
             }
