@@ -48,6 +48,9 @@ std::string blanksFor(const std::string& text, int factor);
 // inside filled with "▩" unless keepInside is set.
 void drawBox(int x, int y, int width, int height, bool keepInside);
 
+// The title menu's items, top to bottom; the game names its modes by them.
+inline constexpr const char* menuItems[] = {"Game Start", "Play Simulation", "Exit"};
+
 // The title and the three menu items, centred on cell column x, the
 // title on line y and the items 4, 8 and 12 lines below it.
 void drawTitle(int x, int y);

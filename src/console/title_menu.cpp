@@ -5,7 +5,6 @@
 namespace {
 
 constexpr const char* titleLine = "♤ ♧ Brannocktide ◇ ♡";
-constexpr const char* menuItems[] = {"Game Start", "Play Simulation", "Exit"};
 constexpr const char* cursorGlyph = "▷";
 constexpr int keyDown = 's';
 constexpr int keyUp = 'w';

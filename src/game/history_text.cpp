@@ -1,5 +1,7 @@
 #include "game/history_text.h"
 
+#include "console/screen.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -31,4 +33,4 @@ std::string durationText(std::int64_t seconds) {
     return text;
 }
 
-std::string modeText(bool simulation) { return simulation ? "Play Simulation" : "Game Start"; }
+std::string modeText(bool simulation) { return screen::menuItems[simulation ? 1 : 0]; }
