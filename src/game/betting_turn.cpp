@@ -39,14 +39,16 @@ void GameTable::eraseTurnMarker() { texts.turnMarker.wipe(); }
 void GameTable::foldSeat(int seat) {
     Player& player = *seats[static_cast<std::size_t>(seat)];
     player.setInHand(false);
-    history.dies(seat);
+    record.dies(seat);
     player.drawPanel();
     player.eraseLabel();
     eraseTurnMarker();
 }
 
-void GameTable::payBet(int seat, long long amount) {
-    pot += seats[static_cast<std::size_t>(seat)]->pay(clampToMoney(amount));
+std::int64_t GameTable::payBet(int seat, long long amount) {
+    const std::int32_t paid = seats[static_cast<std::size_t>(seat)]->pay(clampToMoney(amount));
+    pot += paid;
+    return paid;
 }
 
 void GameTable::showBet(long long amount) {
@@ -54,14 +56,15 @@ void GameTable::showBet(long long amount) {
     announceBet(amount);
 }
 
-void GameTable::placeBet(int seat, long long amount) {
+std::int64_t GameTable::placeBet(int seat, long long amount) {
     // The label is wiped while it still shows the old money, so a shorter
     // amount leaves no stale digit behind.
     Player& player = *seats[static_cast<std::size_t>(seat)];
     player.eraseLabel();
-    payBet(seat, amount);
+    const std::int64_t paid = payBet(seat, amount);
     showBet(amount);
     player.drawLabel();
+    return paid;
 }
 
 void GameTable::bettingTurn(int seat, int street, bool simulation, bool& running) {
@@ -92,12 +95,10 @@ void GameTable::computerTurn(int seat, int street, const HandResult& grade) {
         // A raise shows the doubled stake at once, and the raiser's label
         // its money after the payment, as a bet does.
         stake = clampToMoney(2LL * stake);
-        placeBet(seat, decision.amount);
-        history.raises(seat, decision.amount, stake);
+        record.raises(seat, placeBet(seat, decision.amount), decision.amount, stake);
         return;
     case BetAction::Bet:
-        placeBet(seat, decision.amount);
-        history.bets(seat, decision.amount);
+        record.bets(seat, placeBet(seat, decision.amount), decision.amount);
         platform::sleepMs(afterActionMs);
         eraseTurnMarker();
         return;

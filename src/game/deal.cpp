@@ -43,5 +43,5 @@ void GameTable::deal(int cardsEach, int firstSeat) {
             name.wipe();
         }
     }
-    history.dealt(cardsEach);
+    record.dealt(cardsEach);
 }

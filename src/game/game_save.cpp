@@ -4,30 +4,20 @@
 
 #include <cstddef>
 
-SavedGame GameTable::snapshot(std::int64_t nextHand, bool finished) const {
+SavedGame GameTable::tableState() const {
     SavedGame game;
-    game.simulation = simulationGame;
-    game.seed = gameSeed;
     game.randomState = random.state();
     game.deckOrder = deck.order();
-    game.nextHand = nextHand;
-    game.finished = finished;
     game.computers = 0;
     for (std::size_t s = 0; s < seats.size(); ++s) {
         const Player& seat = *seats[s];
         game.seats[s] = {seat.getName(), seat.getMoney(), seat.isSeated()};
         game.computers += s > 0 && seat.isSeated() ? 1 : 0;
     }
-    game.tally = tally;
-    game.historyLength = historyLength();
     return game;
 }
 
-void GameTable::keepGame(std::int64_t nextHand, bool finished) {
-    if (keeper != nullptr) {
-        keeper->write(snapshot(nextHand, finished));
-    }
-}
+void GameTable::keepGame(bool finished) { record.keep(tableState(), finished); }
 
 void GameTable::resumeGame(const SavedGame& saved) {
     createSeats();
@@ -44,7 +34,6 @@ void GameTable::resumeGame(const SavedGame& saved) {
     deck.restoreOrder(saved.deckOrder);
     random.seed(saved.randomState);
     gameSeed = saved.seed;
-    simulationGame = saved.simulation;
-    restoreTally(saved.tally);
+    record.resumeGame(saved);
     playHands();
 }

@@ -9,15 +9,13 @@
 #include "eval/hand_evaluator.h"
 #include "eval/hand_result.h"
 #include "game/computer_policy.h"
-#include "game/game_tally.h"
-#include "game/hand_history.h"
-#include "game/save_keeper.h"
+#include "game/game_files.h"
+#include "game/game_record.h"
 #include "game/saved_game.h"
 #include "game/text_slot.h"
 #include "players/player.h"
 
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -45,10 +43,8 @@ class GameTable {
     // A kept game taken up again at the start of the hand it was left in,
     // without the set-up, and played to its overall winner.
     void resumeGame(const SavedGame& saved);
-    // Where the games started from here on are kept (none: nowhere).
-    void keepIn(SaveKeeper* save) { keeper = save; }
-    // The game as a save keeps it, to start again at hand `nextHand`.
-    SavedGame snapshot(std::int64_t nextHand, bool finished) const;
+    // The save and the history the games are kept in from now on.
+    void keepFiles(GameFiles files) { record.keepFiles(std::move(files)); }
     // Releases every seat that exists.
     void freeSeats();
     // Replaces the seven seats with the given ones, freeing the old seats: how
@@ -75,8 +71,8 @@ class GameTable {
     // True when no seat but the given one is in the hand.
     bool othersOut(int seat) const;
     void announceBet(long long amount);
-    // The seat pays a bet (at most its money) into the pot.
-    void payBet(int seat, long long amount);
+    // The seat pays a bet (at most its money) into the pot; what it paid.
+    std::int64_t payBet(int seat, long long amount);
     // The end of a hand: cards turned up, the winner named and paid.
     void showdown();
     // One seat's betting turn; clears running when it finds no other seat
@@ -90,19 +86,8 @@ class GameTable {
 
     // The seed the table was made with: the first game of a run is the game of this seed.
     std::uint32_t seed() const { return gameSeed; }
-    // What the end-of-game summary counts so far; a resumed game brings its own.
-    const GameTally& gameTally() const { return tally; }
-    void restoreTally(const GameTally& kept);
-    // Every hand is written to this file from now on.
-    void keepHistory(HistoryFile file) { history.keep(std::move(file)); }
-    // The history file's length after its last append; none when none is kept.
-    std::optional<std::uint64_t> historyLength() const;
-    // Empty while the history is written (or none is kept); otherwise the
-    // line that says where and why it stopped.
-    std::string historyProblem() const;
-    // The hand just paid goes to the tally and the history, and the game's
-    // summary follows when it was the last.
-    void recordHand(const Player& winner, const HandResult& hand, bool gameOver);
+    // The game's record: its tally, the hand being played, its files.
+    const GameRecord& gameRecord() const { return record; }
 
     // Read access for the tests and tools that watch a game.
     Player* seat(int index) const { return seats[static_cast<std::size_t>(index)].get(); }
@@ -131,23 +116,19 @@ class GameTable {
     void foldSeat(int seat);
     // The pot and stake lines redrawn and the bet announced.
     void showBet(long long amount);
-    // A bet with the seat's label redrawn around the payment.
-    void placeBet(int seat, long long amount);
-    void playHand(bool simulation);
+    // A bet with the seat's label redrawn around the payment; what was paid.
+    std::int64_t placeBet(int seat, long long amount);
+    void playHand();
     // Hands from the tally's next on, until the end-of-game test ends the game.
     void playHands();
     // Seven new seats at their places, the computers numbered 1 to 6.
     void createSeats();
-    void keepGame(std::int64_t nextHand, bool finished);
+    // The game kept in its save, to go on at the record's next hand.
+    void keepGame(bool finished);
+    // What the save keeps of the table: the seats, the deck and the generator.
+    SavedGame tableState() const;
     // Each seat's label keeps clear of the boxes beside it on its line.
     void keepLabelsClear();
-    // A new game in the history, and its tally from every seat's start money.
-    void startRecords(bool simulation);
-    void tallyHand(const Player& winner);
-    void writeShowdown(const Player& winner, const HandResult& hand);
-    std::string gameSummary() const;
-    // "seed N", and which game of the run this is when it is not the first.
-    std::string seedText() const;
     // Blanks the whole console: the text places then show nothing.
     void clearTable();
     void drawTable();
@@ -170,13 +151,5 @@ class GameTable {
     Texts texts;
     // The one seated seat with money, once settleSeats finds the game over.
     Player* finalWinner = nullptr;
-    int gamesOfRun = 0;
-    // The mode of the game being played, as the summary names it.
-    bool simulationGame = false;
-    GameTally tally;
-    // The play time before this run, and when this run's play began.
-    std::int64_t secondsBefore = 0;
-    std::chrono::steady_clock::time_point playStart = std::chrono::steady_clock::now();
-    HandHistory history{seats};
-    SaveKeeper* keeper = nullptr;
+    GameRecord record{seats, evaluator};
 };

@@ -20,15 +20,14 @@ void GameTable::playGame(bool simulation) {
         seat->resetMoney();
         seat->setInHand(true);
     }
-    startRecords(simulation);
-    simulationGame = simulation;
-    keepGame(tally.handsPlayed + 1, false);
+    record.startGame(simulation, gameSeed);
+    keepGame(false);
     playHands();
 }
 
 void GameTable::playHands() {
     do {
-        playHand(simulationGame);
+        playHand();
     } while (!checkGameOver());
 }
 
@@ -42,7 +41,7 @@ void GameTable::drawTable() {
     }
 }
 
-void GameTable::playHand(bool simulation) {
+void GameTable::playHand() {
     pot = 0;
     potPaid = false;
     stake = startStake;
@@ -50,7 +49,7 @@ void GameTable::playHand(bool simulation) {
     for (auto& seat : seats) {
         seat->clearHand();
     }
-    history.startHand(tally.handsPlayed + 1, gameSeed);
+    record.startHand();
     deck.shuffle(random);
     drawTable();
     deal(openingCards, 0);
@@ -59,7 +58,7 @@ void GameTable::playHand(bool simulation) {
     for (int street = 0; street < streets && running; ++street) {
         for (int turn = 0; turn < seatCount && running; ++turn) {
             if (seats[static_cast<std::size_t>(turn)]->isInHand()) {
-                bettingTurn(turn, street, simulation, running);
+                bettingTurn(turn, street, record.simulation(), running);
             }
         }
         stake = pot;

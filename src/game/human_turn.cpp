@@ -42,12 +42,11 @@ void GameTable::humanTurn(int seat) {
             line.show("최소 " + std::to_string(low) + "원 ~ 최대 " + std::to_string(high) + "원");
             platform::readKey();
         }
-        placeBet(seat, amount);
-        history.bets(seat, amount);
+        record.bets(seat, placeBet(seat, amount), amount);
     } else if (*choice == choiceDie) {
         foldSeat(seat);
     } else {
-        history.passes(seat);
+        record.passes(seat);
     }
     platform::sleepMs(afterActionMs);
     eraseTurnMarker();

@@ -2,8 +2,8 @@
 // up to six computers.
 #include "files/history_file.h"
 #include "game/command_line.h"
+#include "game/game_files.h"
 #include "game/game_table.h"
-#include "game/save_keeper.h"
 #include "game/saved_game.h"
 #include "platform/console.h"
 
@@ -39,8 +39,11 @@ bool openSave(const CommandLine& line, std::optional<SaveKeeper>& save, std::str
 }
 
 // The unfinished game the save holds, if any.
-const SavedGame* gameToResume(const std::optional<SaveKeeper>& save) {
-    return save && save->loaded() && !save->loaded()->finished ? &*save->loaded() : nullptr;
+std::optional<SavedGame> gameToResume(const std::optional<SaveKeeper>& save) {
+    if (save && save->loaded() && !save->loaded()->finished) {
+        return save->loaded();
+    }
+    return std::nullopt;
 }
 
 // The history file asked for, opened for appending; none when none was asked
@@ -61,8 +64,8 @@ bool openHistory(const CommandLine& line, std::optional<HistoryFile>& history) {
 // A game taken up again cuts its history back to where its save was made,
 // dropping a hand written after it, so every hand stands in it once. False,
 // after its one line on standard error, when the history cannot be cut there.
-bool resumeHistory(const SavedGame* unfinished, std::optional<HistoryFile>& history) {
-    if (unfinished == nullptr || !unfinished->historyLength || !history) {
+bool resumeHistory(const std::optional<SavedGame>& unfinished, std::optional<HistoryFile>& history) {
+    if (!unfinished || !unfinished->historyLength || !history) {
         return true;
     }
     if (!history->resumeAt(*unfinished->historyLength)) {
@@ -83,8 +86,8 @@ int play(const CommandLine& line) {
         printLine(stderr, "brannocktide: " + problem);
         return unusableFile;
     }
-    const SavedGame* unfinished = gameToResume(save);
-    if (unfinished != nullptr && line.seed) {
+    const std::optional<SavedGame> unfinished = gameToResume(save);
+    if (unfinished && line.seed) {
         printLine(stderr, "brannocktide: " + *line.savePath + " holds an unfinished game, which goes on with its own "
                                                               "deal: leave out --seed, or name another file; " +
                               usageHint());
@@ -94,32 +97,30 @@ int play(const CommandLine& line) {
     if (!openHistory(line, history) || !resumeHistory(unfinished, history)) {
         return unusableFile;
     }
-    const std::uint32_t seed = unfinished != nullptr ? unfinished->seed
+    const std::uint32_t seed = unfinished ? unfinished->seed
                                : line.seed            ? *line.seed
                                                       : static_cast<std::uint32_t>(std::time(nullptr));
     platform::setPace(line.pace);
     platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
+    std::string saveProblem;
     std::string historyProblem;
     {
         GameTable gameManager(seed);
-        gameManager.keepIn(save ? &*save : nullptr);
-        if (history) {
-            gameManager.keepHistory(std::move(*history));
-        }
+        gameManager.keepFiles({std::move(save), std::move(history)});
         try {
-            if (unfinished != nullptr) {
+            if (unfinished) {
                 gameManager.resumeGame(*unfinished);
             }
             gameManager.runMenu();
         } catch (const platform::InputClosed&) {
             // The input ended: there is nobody left to play with, so the game ends.
         }
-        historyProblem = gameManager.historyProblem();
+        saveProblem = gameManager.gameRecord().saveProblem();
+        historyProblem = gameManager.gameRecord().historyProblem();
     }
     platform::close();
     // Both files are told about, the save first.
-    const std::string saveProblem = save ? save->failure() : "";
     for (const std::string& problem : {saveProblem, historyProblem}) {
         if (!problem.empty()) {
             printLine(stderr, "brannocktide: " + problem);

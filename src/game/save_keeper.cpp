@@ -12,9 +12,9 @@ constexpr std::size_t largestSave = 16 * 1024 * 1024;
 
 bool SaveKeeper::open(std::string& problem) {
     const std::string lockPath = path + ".lock";
-    if (!lock.acquire(lockPath)) {
-        problem = lock.busy() ? path + " is in use by another brannocktide"
-                              : "cannot use " + path + ": " + lockPath + ": " + lock.problem();
+    if (!lock->acquire(lockPath)) {
+        problem = lock->busy() ? path + " is in use by another brannocktide"
+                               : "cannot use " + path + ": " + lockPath + ": " + lock->problem();
         return false;
     }
     const files::ReadResult read = files::readWhole(path, largestSave);

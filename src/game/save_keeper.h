@@ -8,6 +8,7 @@
 #include "game/saved_game.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,7 +31,7 @@ class SaveKeeper {
 
   private:
     std::string path;
-    files::FileLock lock;
+    std::unique_ptr<files::FileLock> lock = std::make_unique<files::FileLock>();
     std::optional<SavedGame> atStart;
     std::int64_t lastSavedHand = 0;
     std::string failed;

@@ -46,10 +46,10 @@ void GameTable::showdown() {
     // The end-of-game test's seat flags draw nothing: settled now, they tell
     // the history and the save whether this hand decided the game.
     const bool gameOver = settleSeats();
-    recordHand(winner, hand, gameOver);
+    record.handPaid(winner, hand, pot, finalWinner);
     // The game is kept from the start of the next hand (and as finished when
     // this hand decided it) once the hand is in the history, before its
     // winner line is shown.
-    keepGame(tally.handsPlayed + 1, gameOver);
+    keepGame(gameOver);
     announceWinner(winner, hand);
 }

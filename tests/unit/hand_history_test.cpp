@@ -215,7 +215,7 @@ class HandHistoryTest : public ::testing::Test {
         std::string problem;
         std::optional<HistoryFile> file = HistoryFile::open(path, problem);
         EXPECT_TRUE(file) << problem;
-        table.keepHistory(std::move(*file));
+        table.keepFiles({std::nullopt, std::move(file)});
         std::vector<std::string> winnerLines;
         fake::atEveryWait([&winnerLines] {
             const std::string line = fake::row(layout::promptLine.y);
@@ -263,7 +263,7 @@ TEST_F(HandHistoryTest, HistoryTellsWhatTheTableDidHandByHand) {
             const int seat = name == personName ? 0 : std::stoi(name.substr(8));
             EXPECT_EQ(table.seat(seat)->getMoney(), money) << name;
         }
-        EXPECT_EQ(table.gameTally().handsPlayed, record.hands);
+        EXPECT_EQ(table.gameRecord().gameTally().handsPlayed, record.hands);
         EXPECT_EQ(history.summary.empty(), c.handLimit != 0);
     }
 }
@@ -286,7 +286,7 @@ TEST_F(HandHistoryTest, GameSummaryNamesTheSeedTheHandsAndTheWinner) {
         EXPECT_NE(seat.find(" of " + hands), std::string::npos) << seat;
     }
     EXPECT_EQ(won, fake::shortGameHands);
-    const SeatTally& loser = table.gameTally().seats[winner == personName ? 1 : 0];
+    const SeatTally& loser = table.gameRecord().gameTally().seats[winner == personName ? 1 : 0];
     EXPECT_EQ(loser.lowestMoney, 0);
 }
 

@@ -59,11 +59,12 @@ TEST(HistoryFileTest, AFailingWriteStopsTheHistoryAndTheGameGoesOn) {
     ASSERT_TRUE(full) << problem;
     fake::reset();
     GameTable table(7);
-    table.keepHistory(std::move(*full));
+    table.keepFiles({std::nullopt, std::move(full)});
     const fake::GameRecord record = fake::playWholeGame(table, {true, "tester", 2, {}, 5});
     EXPECT_EQ(record.hands, 5);
-    EXPECT_EQ(table.gameTally().handsPlayed, 5);
-    EXPECT_NE(table.historyProblem().find("'/dev/full'"), std::string::npos) << table.historyProblem();
+    EXPECT_EQ(table.gameRecord().gameTally().handsPlayed, 5);
+    const std::string stopped = table.gameRecord().historyProblem();
+    EXPECT_NE(stopped.find("'/dev/full'"), std::string::npos) << stopped;
 }
 #endif
 

@@ -1,0 +1,103 @@
+#pragma once
+// The record of a game, fed by the table as it plays: the hand being played
+// (its number, what each seat did, its text for the history), the tally the
+// end-of-game summary counts, and the files the game is kept in. Everything
+// the save and the history hold comes from here.
+
+#include "eval/hand_evaluator.h"
+#include "eval/hand_result.h"
+#include "game/game_files.h"
+#include "game/game_tally.h"
+#include "game/saved_game.h"
+#include "players/player.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class GameRecord {
+  public:
+    using Seats = std::array<std::unique_ptr<Player>, seatCount>;
+    // What one seat did in the hand so far.
+    struct SeatFacts {
+        bool dealt = false;
+        bool folded = false;
+        bool paidIn = false;
+    };
+
+    GameRecord(const Seats& seats, HandEvaluator& evaluator) : seats(seats), evaluator(evaluator) {}
+
+    // The save and the history the games are kept in from now on.
+    void keepFiles(GameFiles kept) { files = std::move(kept); }
+    const GameFiles& keptFiles() const { return files; }
+
+    // A new game of the mode, dealt from `seed`: a new tally from every
+    // seat's money, and a line naming the game in the history.
+    void startGame(bool simulation, std::uint32_t seed);
+    // A kept game taken up again: its mode, seed and tally.
+    void resumeGame(const SavedGame& saved);
+    bool simulation() const { return simulationGame; }
+
+    // The hand being played, or the next one between hands.
+    std::int64_t handNumber() const { return tally.handsPlayed + 1; }
+    // The seats dealt into the hand, with their money.
+    void startHand();
+    // The cards just dealt, cardsEach to every seat in the hand: the next street.
+    void dealt(int cardsEach);
+    // The seat paid `paid` of the `asked` it bet.
+    void bets(int seat, std::int64_t paid, long long asked);
+    // The seat paid `paid` of `asked` and doubled the stake to `stake`.
+    void raises(int seat, std::int64_t paid, long long asked, long long stake);
+    void dies(int seat);
+    void passes(int seat);
+    // The pot went to the winner with its hand: the hand is counted and
+    // written, and the game's summary follows when `gameWinner` is set.
+    void handPaid(const Player& winner, const HandResult& hand, std::int64_t pot, const Player* gameWinner);
+
+    // Keeps the game in the save, if one is kept: the table's part as the
+    // table gives it, to go on at the next hand (finished: the game is over).
+    void keep(SavedGame table, bool finished);
+
+    const GameTally& gameTally() const { return tally; }
+    const SeatFacts& facts(int seat) const { return seen[static_cast<std::size_t>(seat)]; }
+    // Empty while the history is written (or none is kept); otherwise the
+    // line that says where and why it stopped.
+    std::string historyProblem() const;
+    // Empty while the save is written (or none is kept); otherwise the line
+    // that says where and why it stopped.
+    std::string saveProblem() const;
+
+  private:
+    Player& seatAt(int seat) const { return *seats[static_cast<std::size_t>(seat)]; }
+    // Text for the history, when one is written.
+    bool writing() const { return files.history && !files.history->failed(); }
+    void line(const std::string& text);
+    void write(const std::string& text);
+    std::string seatLine(int seat) const;
+    // The hand's header and the seats dealt in.
+    void startText();
+    void betText(int seat, std::int64_t paid, long long asked);
+    void raiseText(int seat, std::int64_t paid, long long asked, long long stake);
+    void tallyHand(const Player& winner, std::int64_t pot);
+    void writeShowdown(const Player& winner, const HandResult& hand, std::int64_t pot);
+    std::string gameSummary(const Player* gameWinner) const;
+    // "seed N", and which game of the run this is when it is not the first.
+    std::string seedText() const;
+
+    const Seats& seats;
+    HandEvaluator& evaluator;
+    GameFiles files;
+    bool simulationGame = false;
+    std::uint32_t seed = 0;
+    int gamesOfRun = 0;
+    GameTally tally;
+    // The play time before this run, and when this run's play began.
+    std::int64_t secondsBefore = 0;
+    std::chrono::steady_clock::time_point playStart = std::chrono::steady_clock::now();
+    std::array<SeatFacts, seatCount> seen{};
+    int street = 0;
+    std::string hand; // the hand's text until it is written whole
+    std::int64_t historyStoppedAt = 0;
+};
