@@ -1,8 +1,11 @@
 #include "files/durable_file.h"
 
+#include "files/native_file.h"
 #include "files/native_path.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -10,7 +13,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -18,73 +21,59 @@ namespace files {
 
 namespace {
 
+// A temporary file's name: the kept file's, this mark, and a fresh tail.
+constexpr std::string_view temporaryMark = ".tmp-";
+constexpr std::size_t tailLength = 12;
+constexpr std::string_view tailLetters = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr int namingTries = 100;
+
+int processNumber() {
 #ifdef _WIN32
-// Writes the temporary file whole and makes it reach the disk.
-bool writeAndFlush(const std::filesystem::path& path, const std::string& contents) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < contents.size()) {
-        DWORD wrote = 0;
-        ok = WriteFile(file, contents.data() + done, static_cast<DWORD>(contents.size() - done), &wrote, nullptr) !=
-                 FALSE &&
-             wrote > 0;
-        done += wrote;
-    }
-    ok = ok && FlushFileBuffers(file) != FALSE;
-    const DWORD error = GetLastError();
-    CloseHandle(file);
-    SetLastError(error);
-    return ok;
+    return static_cast<int>(GetCurrentProcessId());
+#else
+    return static_cast<int>(::getpid());
+#endif
 }
 
-bool renameDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-}
-#else
-bool writeAndFlush(const std::filesystem::path& path, const std::string& contents) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return false;
+// A tail no other temporary file is likely to have: the process, a count
+// and the clock, mixed. A name that is taken all the same is passed over.
+std::string freshTail() {
+    static std::atomic<std::uint64_t> count{0};
+    std::uint64_t mixed = static_cast<std::uint64_t>(processNumber()) * 0x9E3779B97F4A7C15u ^
+                          static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                          (++count * 0xBF58476D1CE4E5B9u);
+    std::string tail;
+    for (std::size_t i = 0; i < tailLength; ++i) {
+        tail += tailLetters[mixed % tailLetters.size()];
+        mixed /= tailLetters.size();
+        mixed ^= mixed << 13;
     }
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < contents.size()) {
-        const ssize_t wrote = ::write(fd, contents.data() + done, contents.size() - done);
-        if (wrote > 0) {
-            done += static_cast<std::size_t>(wrote);
-        } else if (wrote == 0 || errno != EINTR) {
-            ok = false;
+    return tail;
+}
+
+// Makes a new temporary file beside `path`; its name in `name`.
+bool createTemporary(const std::string& path, NativeFile& file, std::string& name) {
+    for (int attempt = 0;; ++attempt) {
+        name = path + std::string(temporaryMark) + freshTail();
+        if (file.open(name, NativeFile::Mode::createNew)) {
+            return true;
+        }
+        if (attempt == namingTries || std::filesystem::symlink_status(nativePath(name)).type() ==
+                                          std::filesystem::file_type::not_found) {
+            return false; // not a name taken: the folder refuses
         }
     }
-    ok = ok && ::fsync(fd) == 0;
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return ok;
 }
 
-// The rename is made durable by flushing the folder that holds the name.
-bool renameDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
-        return false;
-    }
-    std::filesystem::path folder = to.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd); // some file systems cannot flush a folder; the rename stands all the same
-        ::close(fd);
-    }
+bool ownedHere(const std::filesystem::path& path) {
+#ifdef _WIN32
+    (void)path;
     return true;
-}
+#else
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && status.st_uid == ::geteuid();
 #endif
+}
 
 } // namespace
 
@@ -96,30 +85,28 @@ std::string lastSystemError() {
 #endif
 }
 
-ReadResult readWhole(const std::string& name, std::size_t mostBytes) {
-    const std::filesystem::path path = nativePath(name);
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
-    if (status.type() == std::filesystem::file_type::not_found) {
+ReadResult readWhole(const std::string& path, std::size_t mostBytes) {
+    PathKind kind = PathKind::missing;
+    std::string problem;
+    if (!kindOf(path, kind, problem)) {
+        return {std::nullopt, false, problem};
+    }
+    if (kind == PathKind::missing) {
         return {std::nullopt, true, "no such file"};
     }
-    if (status.type() == std::filesystem::file_type::directory) {
+    if (kind == PathKind::folder) {
         return {std::nullopt, false, "it is a folder"};
     }
-    std::FILE* file = openFile(name, "rb");
-    if (file == nullptr) {
-        return {std::nullopt, false, lastSystemError()};
+    NativeFile file;
+    if (!file.open(path, NativeFile::Mode::read)) {
+        return {std::nullopt, false, file.problem()};
+    }
+    if (file.kind() != PathKind::regular) {
+        return {std::nullopt, false, "it is not a regular file"};
     }
     std::string contents;
-    char buffer[65536];
-    std::size_t got = 0;
-    while (contents.size() <= mostBytes && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        contents.append(buffer, got);
-    }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        return {std::nullopt, false, "it cannot be read"};
+    if (!file.readAt(0, mostBytes + 1, contents)) {
+        return {std::nullopt, false, file.problem()};
     }
     if (contents.size() > mostBytes) {
         return {std::nullopt, false, "it is far too large"};
@@ -127,16 +114,65 @@ ReadResult readWhole(const std::string& name, std::size_t mostBytes) {
     return {std::move(contents), false, ""};
 }
 
-Outcome replaceDurably(const std::string& name, const std::string& contents) {
-    const std::filesystem::path path = nativePath(name);
-    const std::filesystem::path temporary = nativePath(name + ".tmp");
-    if (!writeAndFlush(temporary, contents) || !renameDurably(temporary, path)) {
-        Outcome failed{lastSystemError()};
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored); // FILE itself was never touched
-        return failed;
+Outcome replaceDurably(const std::string& path, const std::string& contents) {
+    NativeFile temporary;
+    std::string name;
+    if (!createTemporary(path, temporary, name)) {
+        return {temporary.problem()};
     }
+    const bool written = temporary.writeAll(contents) && temporary.copyPermissions(path) && temporary.sync();
+    Outcome outcome{written ? "" : temporary.problem()};
+    temporary.close();
+    if (written && renameDurably(name, path, outcome.problem)) {
+        return {};
+    }
+    if (!written || std::filesystem::exists(nativePath(name))) {
+        removeFile(name); // the game's own file; `path` was never touched
+    }
+    return outcome;
+}
+
+Outcome tryTemporaryBeside(const std::string& path) {
+    NativeFile temporary;
+    std::string name;
+    if (!createTemporary(path, temporary, name)) {
+        return {temporary.problem()};
+    }
+    temporary.close();
+    removeFile(name);
     return {};
+}
+
+bool isTemporaryName(std::string_view keptName, std::string_view name) {
+    return name.size() == keptName.size() + temporaryMark.size() + tailLength && name.starts_with(keptName) &&
+           name.substr(keptName.size()).starts_with(temporaryMark) &&
+           name.find_first_not_of(tailLetters, keptName.size() + temporaryMark.size()) == std::string_view::npos;
+}
+
+void removeLeftTemporaries(const std::string& path, std::string_view opening) {
+    const std::filesystem::path kept = nativePath(path);
+    const std::filesystem::path folder = kept.parent_path().empty() ? "." : kept.parent_path();
+    const std::u8string keptName = kept.filename().u8string();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::u8string name = entry.path().filename().u8string();
+        std::error_code kindError;
+        if (!isTemporaryName(std::string(keptName.begin(), keptName.end()), std::string(name.begin(), name.end())) ||
+            entry.symlink_status(kindError).type() != std::filesystem::file_type::regular ||
+            !ownedHere(entry.path())) {
+            continue;
+        }
+        const std::u8string full = entry.path().u8string();
+        const std::string fullName(full.begin(), full.end());
+        NativeFile file;
+        std::string head;
+        // Cut short by the kill, a leftover holds the start of the opening or nothing.
+        if (file.open(fullName, NativeFile::Mode::read) && file.kind() == PathKind::regular &&
+            file.readAt(0, opening.size(), head) && opening.starts_with(head)) {
+            file.close();
+            removeFile(fullName);
+        }
+    }
 }
 
 } // namespace files

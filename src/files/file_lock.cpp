@@ -9,6 +9,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -48,9 +49,16 @@ FileLock::~FileLock() {
 }
 
 bool FileLock::acquire(const std::string& name) {
-    const int fd = ::open(nativePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a link, and never waiting on a FIFO in its place.
+    const int fd = ::open(nativePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0) {
         reason = lastSystemError();
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        reason = "it is not a regular file";
+        ::close(fd);
         return false;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

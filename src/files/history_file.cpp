@@ -1,88 +1,86 @@
 #include "files/history_file.h"
 
-#include "files/native_path.h"
+#include "files/checksum.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <algorithm>
 #include <utility>
 
 namespace {
 
-std::string lastError() { return std::strerror(errno); }
+// The bytes a mark's checksum covers: more than the last hand's text.
+constexpr std::uint64_t fingerprintBytes = 4096;
 
 } // namespace
 
-HistoryFile::HistoryFile(std::string path, std::FILE* opened, std::uint64_t length)
-    : where(std::move(path)), file(opened), size(length) {}
-
 std::optional<HistoryFile> HistoryFile::open(const std::string& path, std::string& problem) {
-    errno = 0;
-    std::FILE* opened = files::openFile(path, "ab");
-    if (opened == nullptr) {
-        problem = errno != 0 ? lastError() : "cannot be opened for appending";
+    files::NativeFile file;
+    if (!file.open(path, files::NativeFile::Mode::append)) {
+        problem = file.problem();
         return std::nullopt;
     }
-    // A device or a pipe has no length of its own: what is appended counts.
-    std::error_code error;
-    const bool regular = std::filesystem::is_regular_file(files::nativePath(path), error);
-    const std::uintmax_t length = regular ? std::filesystem::file_size(files::nativePath(path), error) : 0;
-    if (error) {
-        std::fclose(opened);
-        problem = error.message();
+    const files::PathKind kind = file.kind();
+    if (kind != files::PathKind::regular && kind != files::PathKind::nullDevice) {
+        problem = "it is not a regular file";
         return std::nullopt;
     }
-    return HistoryFile(path, opened, length);
+    return HistoryFile(path, std::move(file));
 }
 
 void HistoryFile::stop(const std::string& why) {
     failure = why;
-    file.reset();
+    file.close();
 }
 
 bool HistoryFile::append(std::string_view text) {
-    if (!file) {
+    if (failed()) {
         return false;
     }
-    errno = 0;
-    const std::size_t written = std::fwrite(text.data(), 1, text.size(), file.get());
-    if (written != text.size() || std::fflush(file.get()) != 0) {
-        stop(errno != 0 ? lastError() : "a write failed");
+    if (!file.writeAll(text)) {
+        stop(file.problem());
         return false;
     }
-    size += text.size();
+    // Written to a file removed under the game, the text would be lost unseen.
+    if (file.removed()) {
+        stop("the file was removed");
+        return false;
+    }
     return true;
 }
 
-bool HistoryFile::resumeAt(std::uint64_t at) {
-    if (!file) {
+bool HistoryFile::fingerprintAt(std::uint64_t length, std::uint32_t& fingerprint) {
+    const std::uint64_t from = length - std::min(length, fingerprintBytes);
+    std::string bytes;
+    if (!file.readAt(from, static_cast<std::size_t>(length - from), bytes) || bytes.size() != length - from) {
         return false;
     }
-    std::error_code error;
-    const std::uintmax_t actual = std::filesystem::file_size(files::nativePath(where), error);
-    if (error) {
-        stop(error.message());
-        return false;
-    }
-    if (actual < at) {
-        stop("the file is shorter (" + std::to_string(actual) + " bytes) than the game kept (" + std::to_string(at) +
-             " bytes)");
-        return false;
-    }
-    // Closed while it is cut, so no buffered byte lands past the new end.
-    file.reset();
-    std::filesystem::resize_file(files::nativePath(where), at, error);
-    if (error) {
-        stop(error.message());
-        return false;
-    }
-    errno = 0;
-    file.reset(files::openFile(where, "ab"));
-    if (!file) {
-        stop(errno != 0 ? lastError() : "cannot be opened for appending");
-        return false;
-    }
-    size = at;
+    fingerprint = files::crc32(bytes);
     return true;
+}
+
+std::optional<HistoryFile::Mark> HistoryFile::mark() {
+    Mark at;
+    if (failed()) {
+        return std::nullopt;
+    }
+    if (file.kind() == files::PathKind::nullDevice) {
+        return at; // nothing is kept, and nothing is lost
+    }
+    if (!file.sync() || !file.size(at.length) || !fingerprintAt(at.length, at.fingerprint)) {
+        stop(file.problem().empty() ? "it could not be read back" : file.problem());
+        return std::nullopt;
+    }
+    return at;
+}
+
+bool HistoryFile::reaches(const Mark& mark) {
+    Mark now;
+    if (file.kind() == files::PathKind::nullDevice) {
+        return mark == now;
+    }
+    return !failed() && file.size(now.length) && now.length >= mark.length &&
+           fingerprintAt(mark.length, now.fingerprint) && now.fingerprint == mark.fingerprint;
+}
+
+bool HistoryFile::readFrom(std::uint64_t at, std::size_t most, std::string& into) {
+    return !failed() && file.readAt(at, most + 1, into) && into.size() <= most;
 }

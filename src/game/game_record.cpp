@@ -93,29 +93,3 @@ void GameRecord::handPaid(const Player& winner, const HandResult& hand, std::int
     }
 }
 
-void GameRecord::keep(SavedGame game, bool finished) {
-    if (!files.save) {
-        return;
-    }
-    game.simulation = simulationGame;
-    game.seed = seed;
-    game.nextHand = handNumber();
-    game.finished = finished;
-    game.tally = tally;
-    if (files.history) {
-        game.historyLength = files.history->length();
-    }
-    files.save->write(game);
-}
-
-std::string GameRecord::historyProblem() const {
-    if (!files.history || !files.history->failed()) {
-        return "";
-    }
-    return "the history in '" + files.history->path() + "' stopped" +
-           (historyStoppedAt > 0 ? " at hand " + std::to_string(historyStoppedAt)
-                                 : std::string(" before its first hand")) +
-           ": " + files.history->problem();
-}
-
-std::string GameRecord::saveProblem() const { return files.save ? files.save->failure() : ""; }

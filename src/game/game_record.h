@@ -29,8 +29,9 @@ class GameRecord {
 
     GameRecord(const Seats& seats, HandEvaluator& evaluator) : seats(seats), evaluator(evaluator) {}
 
-    // The save and the history the games are kept in from now on.
-    void keepFiles(GameFiles kept) { files = std::move(kept); }
+    // The save and the history the games are kept in from now on. The
+    // history takes up where the save left it.
+    void keepFiles(GameFiles kept);
     const GameFiles& keptFiles() const { return files; }
 
     // A new game of the mode, dealt from `seed`: a new tally from every
@@ -56,9 +57,10 @@ class GameRecord {
     // written, and the game's summary follows when `gameWinner` is set.
     void handPaid(const Player& winner, const HandResult& hand, std::int64_t pot, const Player* gameWinner);
 
-    // Keeps the game in the save, if one is kept: the table's part as the
-    // table gives it, to go on at the next hand (finished: the game is over).
-    void keep(SavedGame table, bool finished);
+    // The save point: the game kept in the save, if one is kept (the
+    // table's part as the table gives it), to go on at the next hand; then
+    // the text it leaves for the history is written.
+    void keep(SavedGame table);
 
     const GameTally& gameTally() const { return tally; }
     const SeatFacts& facts(int seat) const { return seen[static_cast<std::size_t>(seat)]; }
@@ -73,8 +75,17 @@ class GameRecord {
     Player& seatAt(int seat) const { return *seats[static_cast<std::size_t>(seat)]; }
     // Text for the history, when one is written.
     bool writing() const { return files.history && !files.history->failed(); }
+    // A line of the hand's text.
     void line(const std::string& text);
-    void write(const std::string& text);
+    // Text that goes to the history at the next save point.
+    void write(const std::string& text) { pending += writing() ? text : ""; }
+    // Appends the text of the hand numbered `ofHand` (0: the game's opening)
+    // to the history; a failure stops the history at that hand.
+    void append(const std::string& text, std::int64_t ofHand);
+    // The history as the save left it (see keepFiles).
+    void takeUpHistory(const SavedGame& saved);
+    // The line that opens a game's hands in a history it goes on in.
+    std::string continuedText(const SavedGame& saved, std::int64_t firstHand) const;
     std::string seatLine(int seat) const;
     // The hand's header and the seats dealt in.
     void startText();
@@ -98,6 +109,7 @@ class GameRecord {
     std::chrono::steady_clock::time_point playStart = std::chrono::steady_clock::now();
     std::array<SeatFacts, seatCount> seen{};
     int street = 0;
-    std::string hand; // the hand's text until it is written whole
+    std::string hand;    // the hand's text until it is written whole
+    std::string pending; // text written at the next save point
     std::int64_t historyStoppedAt = 0;
 };

@@ -17,7 +17,7 @@ SavedGame GameTable::tableState() const {
     return game;
 }
 
-void GameTable::keepGame(bool finished) { record.keep(tableState(), finished); }
+void GameTable::keepGame() { record.keep(tableState()); }
 
 void GameTable::resumeGame(const SavedGame& saved) {
     createSeats();

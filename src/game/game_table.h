@@ -123,8 +123,9 @@ class GameTable {
     void playHands();
     // Seven new seats at their places, the computers numbered 1 to 6.
     void createSeats();
-    // The game kept in its save, to go on at the record's next hand.
-    void keepGame(bool finished);
+    // The save point: the game kept in its save, to go on at the record's
+    // next hand.
+    void keepGame();
     // What the save keeps of the table: the seats, the deck and the generator.
     SavedGame tableState() const;
     // Each seat's label keeps clear of the boxes beside it on its line.

@@ -21,7 +21,7 @@ void GameTable::playGame(bool simulation) {
         seat->setInHand(true);
     }
     record.startGame(simulation, gameSeed);
-    keepGame(false);
+    keepGame();
     playHands();
 }
 

@@ -1,10 +1,8 @@
 // Brannocktide: seven-card stud at a text-console table, one person against
 // up to six computers.
-#include "files/history_file.h"
 #include "game/command_line.h"
 #include "game/game_files.h"
 #include "game/game_table.h"
-#include "game/saved_game.h"
 #include "platform/console.h"
 
 #include <cstdint>
@@ -18,88 +16,27 @@
 
 namespace {
 
-// Status for a terminal that cannot show the table (or a file the game cannot
-// write), and for a bad command line.
+// Status for a terminal that cannot show the table, and for a file the game
+// could not keep writing.
 constexpr int unusableTerminal = 1;
-// Status for a save or a history file that cannot be used, or that stopped
-// being written.
-constexpr int unusableFile = 1;
-constexpr int badCommandLine = 2;
 
 void printLine(std::FILE* to, const std::string& text) { std::fprintf(to, "%s\n", text.c_str()); }
-
-// Opens the save named on the command line; false, with the line for
-// standard error, when the program cannot go on with it.
-bool openSave(const CommandLine& line, std::optional<SaveKeeper>& save, std::string& problem) {
-    if (!line.savePath) {
-        return true;
-    }
-    save.emplace(*line.savePath);
-    return save->open(problem);
-}
-
-// The unfinished game the save holds, if any.
-std::optional<SavedGame> gameToResume(const std::optional<SaveKeeper>& save) {
-    if (save && save->loaded() && !save->loaded()->finished) {
-        return save->loaded();
-    }
-    return std::nullopt;
-}
-
-// The history file asked for, opened for appending; none when none was asked
-// for. False, after its one line on standard error, when it cannot be opened.
-bool openHistory(const CommandLine& line, std::optional<HistoryFile>& history) {
-    if (!line.historyPath) {
-        return true;
-    }
-    std::string problem;
-    history = HistoryFile::open(*line.historyPath, problem);
-    if (!history) {
-        printLine(stderr, "brannocktide: cannot append to the history file '" + *line.historyPath + "': " + problem);
-        return false;
-    }
-    return true;
-}
-
-// A game taken up again cuts its history back to where its save was made,
-// dropping a hand written after it, so every hand stands in it once. False,
-// after its one line on standard error, when the history cannot be cut there.
-bool resumeHistory(const std::optional<SavedGame>& unfinished, std::optional<HistoryFile>& history) {
-    if (!unfinished || !unfinished->historyLength || !history) {
-        return true;
-    }
-    if (!history->resumeAt(*unfinished->historyLength)) {
-        printLine(stderr, "brannocktide: cannot take up the history in '" + history->path() + "' where the save left it: " +
-                              history->problem());
-        return false;
-    }
-    return true;
-}
 
 int play(const CommandLine& line) {
     if (const std::string problem = platform::consoleProblem(); !problem.empty()) {
         printLine(stderr, problem);
         return unusableTerminal;
     }
-    std::optional<SaveKeeper> save;
-    if (std::string problem; !openSave(line, save, problem)) {
-        printLine(stderr, "brannocktide: " + problem);
-        return unusableFile;
+    OpenedFiles opened = openGameFiles(line);
+    if (!opened.problem.empty()) {
+        printLine(stderr, "brannocktide: " + opened.problem);
+        return opened.status;
     }
-    const std::optional<SavedGame> unfinished = gameToResume(save);
-    if (unfinished && line.seed) {
-        printLine(stderr, "brannocktide: " + *line.savePath + " holds an unfinished game, which goes on with its own "
-                                                              "deal: leave out --seed, or name another file; " +
-                              usageHint());
-        return badCommandLine;
-    }
-    std::optional<HistoryFile> history;
-    if (!openHistory(line, history) || !resumeHistory(unfinished, history)) {
-        return unusableFile;
-    }
+    const std::optional<SavedGame>& kept = opened.files.save ? opened.files.save->loaded() : std::nullopt;
+    const std::optional<SavedGame> unfinished = kept && !kept->finished() ? kept : std::nullopt;
     const std::uint32_t seed = unfinished ? unfinished->seed
-                               : line.seed            ? *line.seed
-                                                      : static_cast<std::uint32_t>(std::time(nullptr));
+                               : line.seed ? *line.seed
+                                           : static_cast<std::uint32_t>(std::time(nullptr));
     platform::setPace(line.pace);
     platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
@@ -107,7 +44,7 @@ int play(const CommandLine& line) {
     std::string historyProblem;
     {
         GameTable gameManager(seed);
-        gameManager.keepFiles({std::move(save), std::move(history)});
+        gameManager.keepFiles(std::move(opened.files));
         try {
             if (unfinished) {
                 gameManager.resumeGame(*unfinished);
@@ -127,7 +64,7 @@ int play(const CommandLine& line) {
         }
     }
     if (!saveProblem.empty() || !historyProblem.empty()) {
-        return unusableFile;
+        return unusableFileStatus;
     }
     return 0;
 }
@@ -145,7 +82,7 @@ int main(int argc, char** argv) {
         return 0;
     case CommandLine::Action::refuse:
         printLine(stderr, "brannocktide: " + line.problem + "; " + usageHint());
-        return badCommandLine;
+        return badCommandLineStatus;
     case CommandLine::Action::play:
         break;
     }

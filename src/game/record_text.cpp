@@ -57,12 +57,6 @@ void GameRecord::line(const std::string& text) {
     }
 }
 
-void GameRecord::write(const std::string& text) {
-    if (writing() && !files.history->append(text)) {
-        historyStoppedAt = handNumber();
-    }
-}
-
 std::string GameRecord::seatLine(int seat) const {
     const Player& player = seatAt(seat);
     return "Seat " + std::to_string(seat) + ": " + player.getName() + " (" + std::to_string(player.getMoney()) + " 원)";

@@ -1,6 +1,8 @@
 #include "game/save_keeper.h"
 
 #include "files/durable_file.h"
+#include "files/native_file.h"
+#include "game/save_format.h"
 
 namespace {
 
@@ -8,16 +10,27 @@ namespace {
 // longer, but nothing near this.
 constexpr std::size_t largestSave = 16 * 1024 * 1024;
 
+// Why the file at `target` cannot be a save; empty when it can.
+std::string unusable(const std::string& target) {
+    files::PathKind kind = files::PathKind::missing;
+    std::string why;
+    if (!files::kindOf(target, kind, why)) {
+        return why;
+    }
+    if (kind == files::PathKind::folder) {
+        return "it is a folder";
+    }
+    if (kind != files::PathKind::regular && kind != files::PathKind::missing) {
+        return "it is not a regular file";
+    }
+    return files::tryTemporaryBeside(target).problem;
+}
+
 } // namespace
 
-bool SaveKeeper::open(std::string& problem) {
-    const std::string lockPath = path + ".lock";
-    if (!lock->acquire(lockPath)) {
-        problem = lock->busy() ? path + " is in use by another brannocktide"
-                               : "cannot use " + path + ": " + lockPath + ": " + lock->problem();
-        return false;
-    }
-    const files::ReadResult read = files::readWhole(path, largestSave);
+bool SaveKeeper::read(std::string& problem) {
+    atStart.reset();
+    const files::ReadResult read = files::readWhole(kept, largestSave);
     if (read.missing) {
         return true; // a first game: the file is made at its first save
     }
@@ -31,19 +44,46 @@ bool SaveKeeper::open(std::string& problem) {
         problem = "cannot take up the game in " + path + ": " + fault + "; the file is left as it is";
         return false;
     }
-    lastSavedHand = atStart->nextHand;
+    lastSavedHand = atStart->nextHand();
     return true;
 }
 
-void SaveKeeper::write(const SavedGame& game) {
-    if (!failed.empty()) {
-        return;
+bool SaveKeeper::open(std::string& problem) {
+    // A save reached through a link is kept where the link leads, so the
+    // link stays.
+    kept = files::finalTarget(path);
+    if (const std::string why = unusable(kept); !why.empty()) {
+        problem = "cannot use " + path + ": " + why;
+        return false;
     }
-    const files::Outcome outcome = files::replaceDurably(path, encodeSave(game));
-    if (!outcome.ok()) {
-        failed = "could not save to " + path + " (" + outcome.problem + "); the save stopped " +
-                 (lastSavedHand > 0 ? "at hand " + std::to_string(lastSavedHand) : "before the game's first hand");
-        return;
+    // Read before the lock, so a refused file leaves nothing new beside it;
+    // read again under the lock, in case another copy saved in between.
+    if (!read(problem)) {
+        return false;
     }
-    lastSavedHand = game.nextHand;
+    const std::string lockPath = kept + ".lock";
+    if (!lock->acquire(lockPath)) {
+        problem = lock->busy() ? path + " is in use by another brannocktide"
+                               : "cannot use " + path + ": " + lockPath + ": " + lock->problem();
+        return false;
+    }
+    files::removeLeftTemporaries(kept, std::string(saveFormat::tag) + '\n');
+    return read(problem);
+}
+
+bool SaveKeeper::write(const SavedGame& game) {
+    const files::Outcome outcome = files::replaceDurably(kept, encodeSave(game));
+    reason = outcome.problem;
+    if (outcome.ok()) {
+        lastSavedHand = game.nextHand();
+    }
+    return outcome.ok();
+}
+
+std::string SaveKeeper::failure() const {
+    if (reason.empty()) {
+        return "";
+    }
+    return "could not save to " + path + " (" + reason + "); the save stopped " +
+           (lastSavedHand > 0 ? "at hand " + std::to_string(lastSavedHand) : "before the game's first hand");
 }

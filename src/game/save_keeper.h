@@ -1,8 +1,9 @@
 #pragma once
 // The file a game is kept in (--save FILE): held against a second copy of
-// the game by a lock beside it, read once at start, and written anew each
-// time a hand's money is settled. A write that fails does not stop the game:
-// the last good save stays, and the failure is told at exit.
+// the game by a lock beside it, read once at start, and written anew at
+// every save point. A write that fails does not stop the game: the last
+// good save stays, the next save point tries again, and the failure is told
+// until one succeeds.
 
 #include "files/file_lock.h"
 #include "game/saved_game.h"
@@ -16,23 +17,35 @@ class SaveKeeper {
   public:
     explicit SaveKeeper(std::string path) : path(std::move(path)) {}
 
-    // Takes the lock and reads what the file holds (nothing when there is no
-    // file yet). False, with one line for standard error in `problem`, when
-    // the file is in use, cannot be read or written, or is not a whole save
-    // of this game; the file is then left as it was.
+    // Checks that the file can be kept (a regular file or none yet, in a
+    // folder that takes new files), reads what it holds, and takes the
+    // lock. False, with one line for standard error in `problem`, when the
+    // file is in use, cannot be read or written, or is not a whole save of
+    // this game; nothing is then made, and the file is left as it was.
     bool open(std::string& problem);
     // The game the file held at start.
     const std::optional<SavedGame>& loaded() const { return atStart; }
+    // The file as named, and the file a link there leads to.
+    const std::string& name() const { return path; }
+    const std::string& target() const { return kept; }
 
-    // Keeps the game; after a failure, nothing more is written.
-    void write(const SavedGame& game);
-    // The line for standard error once a write failed; empty while none did.
-    const std::string& failure() const { return failed; }
+    // Keeps the game; false when the write failed.
+    bool write(const SavedGame& game);
+    // The system's reason while the last write failed; empty once one succeeded.
+    const std::string& failing() const { return reason; }
+    // The hand the file goes on at; 0 before the game's first save.
+    std::int64_t savedHand() const { return lastSavedHand; }
+    // The line for standard error while the last write failed; empty otherwise.
+    std::string failure() const;
 
   private:
+    // Reads and checks what the file holds into atStart.
+    bool read(std::string& problem);
+
     std::string path;
+    std::string kept;
     std::unique_ptr<files::FileLock> lock = std::make_unique<files::FileLock>();
     std::optional<SavedGame> atStart;
     std::int64_t lastSavedHand = 0;
-    std::string failed;
+    std::string reason;
 };

@@ -3,6 +3,7 @@
 // game taken up again plays on exactly as it would have. Plain text, one
 // field a line, closed by a checksum of all the lines before it.
 
+#include "files/history_file.h"
 #include "game/game_tally.h"
 
 #include <array>
@@ -21,19 +22,26 @@ struct SavedGame {
     std::uint32_t seed = 0;
     std::uint32_t randomState = 0;
     std::array<int, 52> deckOrder{};
-    std::int64_t nextHand = 1;
-    bool finished = false;
     int computers = 1;
     std::array<SavedSeat, seatCount> seats{};
     GameTally tally;
-    // The history file's length after the last hand written to it, when the
-    // game keeps one.
-    std::optional<std::uint64_t> historyLength;
+    // How far the history file reached, synced, when this save was made;
+    // none when no history was kept or it had stopped.
+    std::optional<HistoryFile::Mark> history;
+    // Text for the history that was still to be written when the save was
+    // made (it is written just after): a hand's record, a game's summary.
+    std::string historyText;
+
+    // The hand the game goes on at.
+    std::int64_t nextHand() const { return tally.handsPlayed + 1; }
+    // True once one seated seat has all the money: the game is over.
+    bool finished() const;
 };
 
 // The save's text.
 std::string encodeSave(const SavedGame& game);
 
 // The game in a save's text; nothing, with the reason in `problem`, when the
-// text is not a whole, unchanged save of this version with possible values.
+// text is not a whole, unchanged save of this version or the one before,
+// with values a game can reach.
 std::optional<SavedGame> decodeSave(const std::string& text, std::string& problem);

@@ -44,12 +44,11 @@ void GameTable::showdown() {
     winner.addMoney(pot);
     potPaid = true;
     // The end-of-game test's seat flags draw nothing: settled now, they tell
-    // the history and the save whether this hand decided the game.
-    const bool gameOver = settleSeats();
+    // the record whether this hand decided the game.
+    settleSeats();
     record.handPaid(winner, hand, pot, finalWinner);
-    // The game is kept from the start of the next hand (and as finished when
-    // this hand decided it) once the hand is in the history, before its
-    // winner line is shown.
-    keepGame(gameOver);
+    // The game is kept from the start of the next hand, with the hand's text
+    // for the history, before its winner line is shown.
+    keepGame();
     announceWinner(winner, hand);
 }

@@ -3,7 +3,7 @@
 # --pace 0, fed from a pipe, is ended by a signal at a hundred random moments
 # (SIGKILL mostly, also SIGHUP as when the terminal closes, SIGINT as
 # Ctrl-C, and SIGTERM) and taken up again each time with --save FILE alone
-# (and --history, cut back to where each save left it);
+# (and --history, which takes each hand once);
 # the winner lines of all the runs together are the uninterrupted game's,
 # in order, none twice. Then: the finished save starts at the title; a save
 # in use, a damaged one and a folder are refused with one line, the
@@ -20,7 +20,9 @@ keys=1500
 setup_keys() { printf 's\rtester\n1\n'; }
 hand_keys() { head -c "$keys" /dev/zero | tr '\0' '\r'; }
 # The hand a resumed game starts at; 1 before the first save.
-saved_hand() { if [[ -f $save ]]; then awk '$1 == "hand" { print $2 }' "$save"; else echo 1; fi; }
+saved_hand() { if [[ -f $save ]]; then awk '$1 == "played" { print $2 + 1 }' "$save"; else echo 1; fi; }
+# A finished game leaves one seat with money.
+finished() { [[ $(awk '$1 == "seat" && $2 > 0' "$save" | wc -l) == 1 ]]; }
 
 note "the uninterrupted game"
 { setup_keys; hand_keys; } | "$GAME" --seed "$seed" --pace 0 | "$winner_lines" >"$E2E_DIR/full"
@@ -65,9 +67,8 @@ while :; do
         break
     fi
 done
-grep -q '^finished yes$' "$save" || fail "the save does not record the game as finished"
-# The history, cut back to its save's length at each start, holds every hand
-# once, in order, and one summary.
+finished || fail "the save does not record the game as finished"
+# The history holds every hand once, in order, and one summary.
 grep -o 'Hand #[0-9]*' "$history" | cut -d'#' -f2 >"$E2E_DIR/numbers"
 seq 1 "$total" | cmp -s - "$E2E_DIR/numbers" || fail "the history's hands are not 1 to $total, each once"
 [[ $(grep -c "GAME SUMMARY" "$history") == 1 ]] || fail "not one game summary in the history"
@@ -93,7 +94,7 @@ wait "$holder" 2>/dev/null
 cmp -s "$save" "$E2E_DIR/finished.save" || fail "the save changed while in use"
 
 note "damaged saves and folders"
-sed 's/^seat 1 [0-9]*/seat 1 999/' "$E2E_DIR/finished.save" >"$save"
+sed '0,/^seat /s/^seat [0-9]*/seat 999/' "$E2E_DIR/finished.save" >"$save"
 cp "$save" "$E2E_DIR/damaged"
 expect_refused 1 "checksum" "$GAME" --save "$save"
 cmp -s "$save" "$E2E_DIR/damaged" || fail "a damaged save was changed"

@@ -91,7 +91,12 @@ GameRecord playWholeGame(GameTable& table, const GamePlan& plan) {
     Watch watch{table, plan, {}};
     whenScriptRunsOut([&watch](Wait wait) { return wait == Wait::Key ? watch.answerKey() : watch.answerLine(); });
     try {
-        table.playGame(plan.simulation);
+        if (plan.resume != nullptr) {
+            watch.setupDone = true;
+            table.resumeGame(*plan.resume);
+        } else {
+            table.playGame(plan.simulation);
+        }
     } catch (const platform::InputClosed&) {
     }
     whenScriptRunsOut(nullptr);

@@ -27,6 +27,8 @@ struct GamePlan {
     std::function<std::string(const std::string& prompt, int stake)> person;
     // Stops the game (ends the input) after this many hands; 0 plays to the end.
     int handLimit = 0;
+    // A kept game to take up instead of a new one.
+    const SavedGame* resume = nullptr;
 };
 
 // Plays one game through playGame on a table the caller owns.

@@ -1,0 +1,87 @@
+// The files the record keeps: the save at every save point, and the history
+// that only ever grows, each hand in it once.
+#include "game/game_record.h"
+
+#include "game/history_text.h"
+
+#include <algorithm>
+
+namespace {
+
+// A history shared with another game is read this far after where the save
+// left it, looking for the text the save was about to write.
+constexpr std::size_t mostReadBack = 64u << 20;
+
+} // namespace
+
+void GameRecord::append(const std::string& text, std::int64_t ofHand) {
+    if (writing() && !files.history->append(text)) {
+        historyStoppedAt = std::max<std::int64_t>(1, ofHand);
+    }
+}
+
+void GameRecord::keep(SavedGame game) {
+    if (files.save) {
+        game.simulation = simulationGame;
+        game.seed = seed;
+        game.tally = tally;
+        // The history reaches the disk before the save that counts on it.
+        game.history = writing() ? files.history->mark() : std::nullopt;
+        if (files.history && files.history->failed() && historyStoppedAt == 0) {
+            historyStoppedAt = std::max<std::int64_t>(1, tally.handsPlayed);
+        }
+        game.historyText = game.history ? pending : "";
+        files.save->write(game);
+    }
+    append(pending, tally.handsPlayed);
+    pending.clear();
+}
+
+void GameRecord::keepFiles(GameFiles kept) {
+    files = std::move(kept);
+    if (files.save && files.save->loaded()) {
+        takeUpHistory(*files.save->loaded());
+    }
+}
+
+std::string GameRecord::continuedText(const SavedGame& saved, std::int64_t firstHand) const {
+    return "=== Game continued: " + modeText(saved.simulation) + ", seed " + std::to_string(saved.seed) + ", at hand " +
+           std::to_string(firstHand) + " - " + localTimeText() + " ===\n\n";
+}
+
+// The save was made with the history reaching its mark, and the text it
+// held was to follow. When the file still reaches the mark with the same
+// bytes, it is the game's own: the text is written unless it is there
+// already. A file the game cannot vouch for (moved aside, replaced, cut)
+// is only appended to, and a game that goes on in a file holding more than
+// its own opens its hands with a line that names it.
+void GameRecord::takeUpHistory(const SavedGame& saved) {
+    if (!writing()) {
+        return;
+    }
+    std::string after;
+    const bool own = saved.history && files.history->reaches(*saved.history) &&
+                     files.history->readFrom(saved.history->length, mostReadBack, after);
+    const bool textThere = own && after.find(saved.historyText) != std::string::npos;
+    const bool alone = own && (after.empty() || after == saved.historyText);
+    const bool writeText = own && !textThere;
+    // Text held at a game's first save is its opening line, which names it.
+    const bool opening = saved.tally.handsPlayed == 0;
+    if (!alone && !saved.finished() && !(writeText && opening)) {
+        const std::int64_t firstHand = writeText ? saved.nextHand() - 1 : saved.nextHand();
+        append(continuedText(saved, firstHand), firstHand);
+    }
+    if (writeText) {
+        append(saved.historyText, saved.tally.handsPlayed);
+    }
+}
+
+std::string GameRecord::historyProblem() const {
+    if (!files.history || !files.history->failed()) {
+        return "";
+    }
+    return "the history in '" + files.history->path() + "' stopped at hand " + std::to_string(historyStoppedAt) + ": " +
+           files.history->problem();
+}
+
+std::string GameRecord::saveProblem() const { return files.save ? files.save->failure() : ""; }
