@@ -39,6 +39,7 @@ bool HistoryFile::append(std::string_view text) {
         stop(file.problem());
         return false;
     }
+    unsynced = unsynced || !text.empty();
     // Written to a file removed under the game, the text would be lost unseen.
     if (file.removed()) {
         stop("the file was removed");
@@ -65,10 +66,11 @@ std::optional<HistoryFile::Mark> HistoryFile::mark() {
     if (file.kind() == files::PathKind::nullDevice) {
         return at; // nothing is kept, and nothing is lost
     }
-    if (!file.sync() || !file.size(at.length) || !fingerprintAt(at.length, at.fingerprint)) {
+    if ((unsynced && !file.sync()) || !file.size(at.length) || !fingerprintAt(at.length, at.fingerprint)) {
         stop(file.problem().empty() ? "it could not be read back" : file.problem());
         return std::nullopt;
     }
+    unsynced = false;
     return at;
 }
 

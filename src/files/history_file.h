@@ -51,4 +51,6 @@ class HistoryFile {
     std::string where;
     files::NativeFile file;
     std::string failure;
+    // Text appended since the file was last synced.
+    bool unsynced = false;
 };

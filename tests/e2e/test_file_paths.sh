@@ -113,4 +113,19 @@ if [[ $(id -u) != 0 || ${#as_nobody[@]} -gt 0 ]]; then
         fail "a folder it may not write: status $status, $(cat "$E2E_DIR/err")"
     [[ $(snapshot) == "$before" ]] || fail "the refused start changed the folder"
 fi
+
+note "the history reaches the disk before each save that counts on it (the system calls, traced)"
+fresh
+cd "$dir" || fail "no folder"
+three_hands | strace -f -qq -o "$E2E_DIR/trace" -e trace=openat,write,fsync,fdatasync,rename,close \
+    "$GAME" --pace 0 --seed 5 --save game.sav --history history.txt >/dev/null 2>&1 || fail "the traced game failed"
+cd - >/dev/null || exit 1
+awk '
+    /openat\(.*"history.txt"/ { split($0, r, "= "); fd = r[2] + 0 }
+    fd && $0 ~ "write\\(" fd "," { dirty = 1 }
+    fd && ($0 ~ "fsync\\(" fd "\\)" || $0 ~ "fdatasync\\(" fd "\\)") { dirty = 0 }
+    /rename\(.*"game.sav"\)/ { saves++; if (dirty) late++ }
+    END { print saves + 0, late + 0 }' "$E2E_DIR/trace" >"$E2E_DIR/order"
+read -r saves late <"$E2E_DIR/order"
+((saves == 5 && late == 0)) || fail "$saves saves, $late of them before the history they count on reached the disk"
 echo PASS
