@@ -1,10 +1,11 @@
-# Builds the fuzz target with clang in BUILD_DIR and runs it for SECONDS
-# seconds, starting from the corpus kept in the repository. New inputs go to
-# BUILD_DIR/corpus, a failing one to BUILD_DIR/crash-*.
+# Builds the fuzz targets with clang in BUILD_DIR and runs the game's for
+# SECONDS seconds and the save's for SAVE_SECONDS, each starting from its
+# corpus kept in the repository. New inputs go to BUILD_DIR/corpus and
+# BUILD_DIR/save_corpus, a failing one to BUILD_DIR/crash-*.
 #
-#   cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DCLANGXX=clang++ -DSECONDS=60 -P run_fuzzer.cmake
+#   cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DCLANGXX=clang++ -DSECONDS=60 -DSAVE_SECONDS=30 -P run_fuzzer.cmake
 
-foreach(var SOURCE_DIR BUILD_DIR CLANGXX SECONDS)
+foreach(var SOURCE_DIR BUILD_DIR CLANGXX SECONDS SAVE_SECONDS)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "run_fuzzer.cmake needs -D${var}=...")
   endif()
@@ -31,7 +32,8 @@ execute_process(
 if(NOT configured EQUAL 0)
   message(FATAL_ERROR "fuzz: the clang configure failed")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target game_fuzzer -j2 RESULT_VARIABLE built)
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target game_fuzzer save_fuzzer -j2
+  RESULT_VARIABLE built)
 if(NOT built EQUAL 0)
   message(FATAL_ERROR "fuzz: building the fuzz target failed")
 endif()
@@ -46,4 +48,15 @@ execute_process(
   RESULT_VARIABLE fuzzed)
 if(NOT fuzzed EQUAL 0)
   message(FATAL_ERROR "fuzz: the fuzzer found a failing input (see ${BUILD_DIR}/crash-*)")
+endif()
+
+# A save is a few kilobytes.
+file(MAKE_DIRECTORY ${BUILD_DIR}/save_corpus)
+execute_process(
+  COMMAND ${BUILD_DIR}/fuzz/save_fuzzer -max_total_time=${SAVE_SECONDS} -max_len=8192 -timeout=60
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${BUILD_DIR}/
+    ${BUILD_DIR}/save_corpus ${SOURCE_DIR}/fuzz/save_corpus
+  RESULT_VARIABLE fuzzed)
+if(NOT fuzzed EQUAL 0)
+  message(FATAL_ERROR "fuzz: the save fuzzer found a failing input (see ${BUILD_DIR}/crash-*)")
 endif()
