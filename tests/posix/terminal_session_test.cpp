@@ -1,7 +1,8 @@
 // How the session meets signals, each case in a child process of its own:
 // a signal ignored by whoever started the program stays ignored; a write
 // to a pipe whose reader has gone ends the program with the terminal given
-// back, by SIGPIPE, or with the lost-output status where SIGPIPE is ignored.
+// back, by SIGPIPE, or with the lost-output status where SIGPIPE is ignored;
+// a window change landing while the events are taken leaves no wait spinning.
 #include "platform/posix/terminal_io.h"
 #include "platform/posix/terminal_session.h"
 #include "platform/screen_model.h"
@@ -135,4 +136,25 @@ TEST_F(OutputGone, SigpipeEndsTheProgramAfterTheTerminalIsGivenBack) {
 TEST_F(OutputGone, WithSigpipeIgnoredTheFailedWriteEndsTheProgram) {
     EXPECT_TRUE(exitedWith(playUntilTheFlush(SIG_IGN), lostOutputStatus));
     expectSettingsGivenBack();
+}
+
+TEST(SessionSignals, AWindowChangeWhileTheEventsAreTakenLetsTheKeysThrough) {
+    const int status = statusOfChild([] {
+        alarm(5); // a wait that spins ends here
+        int input[2];
+        if (pipe(input) != 0 || ::write(input[1], "k", 1) != 1) {
+            _exit(2);
+        }
+        dup2(open("/dev/null", O_WRONLY), STDOUT_FILENO);
+        watchTerminalEvents();
+        raise(SIGWINCH);
+        landWhileTakingEvents([] { raise(SIGWINCH); });
+        platform::ScreenModel model(162, 42);
+        TerminalOutput output(model);
+        WaitPoint waits(output, input[0], false);
+        if (!waits.wait(-1, true) || !eventsWaiting()) { // the second change is not lost
+            _exit(3);
+        }
+    });
+    EXPECT_TRUE(exitedWith(status, bodyReturned)) << "status " << status;
 }

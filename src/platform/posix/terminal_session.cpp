@@ -10,6 +10,7 @@
 #include <pthread.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform::posix {
 
@@ -51,6 +52,7 @@ void actByDefault(int signal) {
 volatile sig_atomic_t eventFlag = 0;
 volatile sig_atomic_t resumedFlag = 0;
 int wakePipe[2] = {-1, -1};
+void (*whileTakingEvents)() = nullptr;
 
 void wake() {
     const int savedErrno = errno;
@@ -232,8 +234,15 @@ void watchTerminalEvents() {
 bool eventsWaiting() { return eventFlag != 0; }
 
 bool takeTerminalEvents() {
-    drainWakePipe();
+    // The note goes before the wake-ups: a signal landing in between leaves
+    // its note for the next wait, where a wake-up left without a note would
+    // end every later wait at once with nothing to take, and no key would
+    // get through.
     eventFlag = 0;
+    if (void (*meanwhile)() = std::exchange(whileTakingEvents, nullptr)) {
+        meanwhile();
+    }
+    drainWakePipe();
     if (resumedFlag == 0) {
         return false;
     }
@@ -251,6 +260,8 @@ bool takeTerminalEvents() {
 }
 
 int wakeDescriptor() { return wakePipe[0]; }
+
+void landWhileTakingEvents(void (*meanwhile)()) { whileTakingEvents = meanwhile; }
 
 WindowSize windowSize() {
     winsize size{};

@@ -68,8 +68,13 @@ bool eventsWaiting();
 // enterScreenSequence (the session is still on).
 bool takeTerminalEvents();
 // A descriptor that is readable while an event is waiting to be taken, so a
-// wait on input or on time ends at once; -1 before watchTerminalEvents.
+// wait on input or on time ends at once; -1 before watchTerminalEvents. An
+// event that comes while the events are being taken may be only noted:
+// a wait asks eventsWaiting before it sleeps.
 int wakeDescriptor();
+// For the tests: `meanwhile` runs once, inside the next takeTerminalEvents,
+// between its two steps, where a signal may land at any moment.
+void landWhileTakingEvents(void (*meanwhile)());
 
 struct WindowSize {
     int columns;
