@@ -139,7 +139,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     return line;
 }
 
-std::string versionText() { return std::string("brannocktide ") + BRANNOCKTIDE_VERSION; }
+// As GNU programs say it: the version, whose copyright, under which licence.
+// The copyright line is the licence file's own.
+std::string versionText() {
+    return std::string("brannocktide ") + BRANNOCKTIDE_VERSION + "\n" + BRANNOCKTIDE_COPYRIGHT +
+           "\n"
+           "License MIT: the MIT License <https://opensource.org/license/mit>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.";
+}
 
 std::string usageHint() { return "try 'brannocktide --help'"; }
 

@@ -17,8 +17,9 @@ grep -qF -- "--seed N" "$out" && grep -qF -- "--pace F" "$out" || fail "--help: 
 grep -q $'\e' "$out" && fail "--help: an escape sequence"
 [[ -s $err ]] && fail "--help wrote to stderr: $(cat "$err")"
 "$GAME" --version >"$out" 2>"$err" </dev/null || fail "--version: status $?"
-grep -qxE 'brannocktide [0-9]+\.[0-9]+\.[0-9]+' "$out" || fail "--version printed: $(cat "$out")"
-[[ $(wc -l <"$out") == 1 && ! -s $err ]] || fail "--version: more than its line"
+[[ $(head -n 1 "$out") =~ ^brannocktide\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version printed: $(cat "$out")"
+grep -qxF "$(grep -m 1 '^Copyright ' "$(dirname "$0")/../../LICENSE")" "$out" || fail "--version: not the licence's copyright"
+[[ $(wc -l <"$out") == 5 && ! -s $err ]] || fail "--version: not its five lines"
 
 start_shell 162 42
 note "a bad command line: status 2"

@@ -75,9 +75,15 @@ TEST(CommandLine, FaultsAreRefusedAndNamed) {
 }
 
 TEST(CommandLine, TextsForHelpVersionAndColour) {
+    // The version line, then the copyright and the licence as GNU programs give them.
     const std::string version = versionText();
-    EXPECT_TRUE(version.starts_with("brannocktide ")) << version;
-    EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
+    const std::string first = version.substr(0, version.find('\n'));
+    EXPECT_TRUE(first.starts_with("brannocktide ")) << version;
+    EXPECT_EQ(std::count(first.begin(), first.end(), '.'), 2) << version;
+    for (const char* line : {"\nCopyright (c) ", "\nLicense MIT: ",
+                             "\nThere is NO WARRANTY, to the extent permitted by law."}) {
+        EXPECT_NE(version.find(line), std::string::npos) << line;
+    }
     for (const char* option : {"--seed N", "--pace F", "--help", "--version", "NO_COLOR", "TERM"}) {
         EXPECT_NE(usageText().find(option), std::string::npos) << option;
     }

@@ -10,15 +10,10 @@
 #   the screen sampled during the shuffle: never blank, never half a card
 #
 # Usage: wine_console_checks.sh EXE (wine's environment set by the caller)
-source "$(dirname "$0")/../e2e/lib.sh" "$1"
+source "$(dirname "$0")/wine_pane.sh" "$1"
 exe=$1
 
 marker="shell-line-before-the-game"
-
-# Wine's console keeps a Hangul syllable in one cell; the game fills the
-# syllable's second cell with a zero-width space, so the terminal shows the
-# syllable across both. The pane is read without those spaces.
-screen() { tmx capture-pane -p -N -t "$E2E_PANE" 2>/dev/null | sed 's/\xe2\x80\x8b//g'; }
 
 # The pane shows the shell's line again and nothing of the table.
 shell_screen_back() {
