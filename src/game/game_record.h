@@ -67,9 +67,13 @@ class GameRecord {
     // Empty while the history is written (or none is kept); otherwise the
     // line that says where and why it stopped.
     std::string historyProblem() const;
-    // Empty while the save is written (or none is kept); otherwise the line
-    // that says where and why it stopped.
-    std::string saveProblem() const;
+    // The line for standard error at the end: where the game is kept, or
+    // what was lost while the save fails; empty without a save.
+    std::string saveExitLine() const;
+    // True while the last save failed.
+    bool saveFailing() const { return files.save && !files.save->failing().empty(); }
+    // What the table shows while the save fails: the file and the reason.
+    std::string saveNotice() const;
 
   private:
     Player& seatAt(int seat) const { return *seats[static_cast<std::size_t>(seat)]; }
@@ -86,6 +90,8 @@ class GameRecord {
     void takeUpHistory(const SavedGame& saved);
     // The line that opens a game's hands in a history it goes on in.
     std::string continuedText(const SavedGame& saved, std::int64_t firstHand) const;
+    // The exit note made ready for a signal that ends the program.
+    void prepareExitNote() const;
     std::string seatLine(int seat) const;
     // The hand's header and the seats dealt in.
     void startText();

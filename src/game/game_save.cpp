@@ -17,7 +17,19 @@ SavedGame GameTable::tableState() const {
     return game;
 }
 
-void GameTable::keepGame() { record.keep(tableState()); }
+void GameTable::keepGame() {
+    record.keep(tableState());
+    showSaveNotice();
+}
+
+void GameTable::showSaveNotice() {
+    const std::string notice = record.saveNotice();
+    if (notice.empty()) {
+        texts.saveNotice.wipe();
+    } else if (notice != texts.saveNotice.text()) {
+        texts.saveNotice.show(notice);
+    }
+}
 
 void GameTable::resumeGame(const SavedGame& saved) {
     createSeats();

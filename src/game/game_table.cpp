@@ -42,7 +42,7 @@ void GameTable::keepLabelsClear() {
 void GameTable::clearTable() {
     platform::clearScreen();
     for (TextSlot* slot : {&texts.promptLine, &texts.setupPrompt, &texts.turnMarker, &texts.betLine, &texts.potLine,
-                           &texts.stakeLine}) {
+                           &texts.stakeLine, &texts.saveNotice}) {
         slot->forget();
     }
     for (auto& seat : seats) {

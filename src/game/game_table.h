@@ -100,6 +100,7 @@ class GameTable {
         TextSlot betLine{layout::betLine, layout::freeSpan(layout::betLine)};
         TextSlot potLine{layout::potLine, layout::freeSpan(layout::potLine)};
         TextSlot stakeLine{layout::stakeLine, layout::freeSpan(layout::stakeLine)};
+        TextSlot saveNotice{layout::saveNotice, layout::freeSpan(layout::saveNotice)};
     };
     const Texts& shownTexts() const { return texts; }
     Deck& getDeck() { return deck; }
@@ -128,6 +129,8 @@ class GameTable {
     void keepGame();
     // What the save keeps of the table: the seats, the deck and the generator.
     SavedGame tableState() const;
+    // The save's notice shown while the save fails, and gone once it works.
+    void showSaveNotice();
     // Each seat's label keeps clear of the boxes beside it on its line.
     void keepLabelsClear();
     // Blanks the whole console: the text places then show nothing.

@@ -39,6 +39,7 @@ void GameTable::drawTable() {
     for (auto& seat : seats) {
         seat->drawPanel();
     }
+    showSaveNotice();
 }
 
 void GameTable::playHand() {

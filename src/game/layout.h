@@ -82,6 +82,10 @@ inline constexpr std::array<SeatPlace, 7> seats = {{
 // the bottom row of panels and the frame, from the person's panel's left edge.
 inline constexpr Place finalPause{seats[0].panelX, bottomRow + 12};
 
+// While the save fails, the table says so on the same free line, under the
+// person's panel.
+inline constexpr Place saveNotice{seats[0].panelX + Player::panelCells / 2, finalPause.y};
+
 // What is typed stays in the middle of the table, before the panel of the
 // seat on its right (seat 5), whose side runs down the lines of the prompts.
 inline constexpr int typingEdge = seats[5].panelX;

@@ -40,7 +40,8 @@ int play(const CommandLine& line) {
     platform::setPace(line.pace);
     platform::setColour(colourWanted(std::getenv("NO_COLOR")));
     platform::open();
-    std::string saveProblem;
+    std::string saveLine;
+    bool saveFailing = false;
     std::string historyProblem;
     {
         GameTable gameManager(seed);
@@ -53,20 +54,18 @@ int play(const CommandLine& line) {
         } catch (const platform::InputClosed&) {
             // The input ended: there is nobody left to play with, so the game ends.
         }
-        saveProblem = gameManager.gameRecord().saveProblem();
+        saveLine = gameManager.gameRecord().saveExitLine();
+        saveFailing = gameManager.gameRecord().saveFailing();
         historyProblem = gameManager.gameRecord().historyProblem();
     }
     platform::close();
     // Both files are told about, the save first.
-    for (const std::string& problem : {saveProblem, historyProblem}) {
-        if (!problem.empty()) {
-            printLine(stderr, "brannocktide: " + problem);
+    for (const std::string& line : {saveLine, historyProblem}) {
+        if (!line.empty()) {
+            printLine(stderr, "brannocktide: " + line);
         }
     }
-    if (!saveProblem.empty() || !historyProblem.empty()) {
-        return unusableFileStatus;
-    }
-    return 0;
+    return saveFailing || !historyProblem.empty() ? unusableFileStatus : 0;
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 // that only ever grows, each hand in it once.
 #include "game/game_record.h"
 
+#include "files/native_path.h"
 #include "game/history_text.h"
+#include "platform/console.h"
+#include "platform/text_width.h"
 
 #include <algorithm>
 
@@ -32,6 +35,7 @@ void GameRecord::keep(SavedGame game) {
         }
         game.historyText = game.history ? pending : "";
         files.save->write(game);
+        prepareExitNote();
     }
     append(pending, tally.handsPlayed);
     pending.clear();
@@ -42,6 +46,7 @@ void GameRecord::keepFiles(GameFiles kept) {
     if (files.save && files.save->loaded()) {
         takeUpHistory(*files.save->loaded());
     }
+    prepareExitNote();
 }
 
 std::string GameRecord::continuedText(const SavedGame& saved, std::int64_t firstHand) const {
@@ -84,4 +89,18 @@ std::string GameRecord::historyProblem() const {
            files.history->problem();
 }
 
-std::string GameRecord::saveProblem() const { return files.save ? files.save->failure() : ""; }
+std::string GameRecord::saveExitLine() const { return files.save ? files.save->exitLine() : ""; }
+
+void GameRecord::prepareExitNote() const {
+    const std::string line = saveExitLine();
+    platform::setExitNote(line.empty() ? line : "brannocktide: " + line);
+}
+
+std::string GameRecord::saveNotice() const {
+    if (!saveFailing()) {
+        return "";
+    }
+    const std::u8string name = files::nativePath(files.save->name()).filename().u8string();
+    return platform::sanitizeTyped("저장 실패: " + std::string(name.begin(), name.end()) + " (" +
+                                   files.save->failing() + ")");
+}

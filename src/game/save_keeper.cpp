@@ -6,6 +6,23 @@
 
 namespace {
 
+// The file's name as a shell takes it back: quoted unless it is plain.
+std::string quotedForShell(const std::string& name) {
+    if (!name.empty() && name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789._/-+:,@%") ==
+                             std::string::npos) {
+        return name;
+    }
+#ifdef _WIN32
+    return '"' + name + '"';
+#else
+    std::string quoted = "'";
+    for (const char c : name) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+#endif
+}
+
 // A save is a few kilobytes; a longer name typed from a pipe makes it
 // longer, but nothing near this.
 constexpr std::size_t largestSave = 16 * 1024 * 1024;
@@ -45,6 +62,7 @@ bool SaveKeeper::read(std::string& problem) {
         return false;
     }
     lastSavedHand = atStart->nextHand();
+    keptFinished = atStart->finished();
     return true;
 }
 
@@ -76,6 +94,7 @@ bool SaveKeeper::write(const SavedGame& game) {
     reason = outcome.problem;
     if (outcome.ok()) {
         lastSavedHand = game.nextHand();
+        keptFinished = game.finished();
     }
     return outcome.ok();
 }
@@ -86,4 +105,15 @@ std::string SaveKeeper::failure() const {
     }
     return "could not save to " + path + " (" + reason + "); the save stopped " +
            (lastSavedHand > 0 ? "at hand " + std::to_string(lastSavedHand) : "before the game's first hand");
+}
+
+std::string SaveKeeper::exitLine() const {
+    if (!reason.empty()) {
+        return failure();
+    }
+    if (lastSavedHand == 0 || keptFinished) {
+        return "";
+    }
+    return "the game is kept in " + path + " at hand " + std::to_string(lastSavedHand) + "; brannocktide --save " +
+           quotedForShell(path) + " continues it";
 }

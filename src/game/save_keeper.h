@@ -37,6 +37,10 @@ class SaveKeeper {
     std::int64_t savedHand() const { return lastSavedHand; }
     // The line for standard error while the last write failed; empty otherwise.
     std::string failure() const;
+    // The line for standard error when the program ends: what was lost
+    // while the last write failed, otherwise where an unfinished game is
+    // kept and how to go on with it; empty when there is none.
+    std::string exitLine() const;
 
   private:
     // Reads and checks what the file holds into atStart.
@@ -47,5 +51,6 @@ class SaveKeeper {
     std::unique_ptr<files::FileLock> lock = std::make_unique<files::FileLock>();
     std::optional<SavedGame> atStart;
     std::int64_t lastSavedHand = 0;
+    bool keptFinished = false;
     std::string reason;
 };

@@ -37,7 +37,9 @@ bool GameTable::checkGameOver() {
     }
     texts.promptLine.show(finalWinner->getName() + "님이 포커게임 최종으로 승리하였습니다!");
     // The press-a-key prompt would run from the final line into the panel
-    // beside it: it stands on the free line under the person's panel.
+    // beside it: it stands on the free line under the person's panel, where
+    // the save's notice gives way to it.
+    texts.saveNotice.wipe();
     screen::gotoXY(layout::finalPause.x, layout::finalPause.y);
     platform::pause();
     return true;

@@ -24,6 +24,10 @@ std::string readRawLine();
 // Forgets any typed text not yet taken by a read (a fresh console in tests).
 void discardTypedInput();
 
+// The exit note as last set, with its line end; safe to read in a signal
+// handler, or in a handler's own thread while the note is set again.
+std::string_view exitNote();
+
 } // namespace platform::backend
 
 // How every backend applies the choices made on the command line and in the

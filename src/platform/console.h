@@ -53,6 +53,11 @@ void setPace(double factor);
 // With colour off, light red is shown in the normal attribute.
 void setColour(bool on);
 
+// The line written to standard error when a signal ends the program, after
+// the console is given back: set beforehand, since what ends the program
+// then may only write what is ready. Empty: none.
+void setExitNote(std::string_view line);
+
 // Prepares the console (called once, first) and gives it back as it was
 // (called once, last; also safe to call again).
 void open();

@@ -32,6 +32,7 @@ long long paused = 0;
 // screen: none when the answer came from a line read before, or from a pipe.
 int answerCells = 0;
 
+
 std::string readTypedLine() {
     if (!backend::linesAreTyped()) {
         return backend::readRawLine();

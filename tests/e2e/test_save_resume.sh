@@ -51,7 +51,8 @@ while :; do
     wait "$pid" 2>/dev/null
     status=$?
     runs=$((runs + 1))
-    [[ -s $E2E_DIR/stderr ]] && fail "run $runs wrote to stderr: $(cat "$E2E_DIR/stderr")"
+    # Only where the game is kept, when a signal or the end of the input ended it.
+    grep -qv '^brannocktide: the game is kept in ' "$E2E_DIR/stderr" && fail "run $runs wrote to stderr: $(cat "$E2E_DIR/stderr")"
     "$winner_lines" <"$E2E_DIR/output" >>"$E2E_DIR/shown"
     # Every hand whose line was shown is saved (none shown twice); a signal
     # between a save and the line that follows it leaves that one line unseen.

@@ -62,7 +62,7 @@ platform::ScreenModel freshDrawing(const GameTable& table) {
     platform::ScreenModel fresh(columns, lines);
     const GameTable::Texts& texts = table.shownTexts();
     for (const TextSlot* slot : {&texts.setupPrompt, &texts.potLine, &texts.stakeLine, &texts.turnMarker,
-                                 &texts.betLine, &texts.promptLine}) {
+                                 &texts.betLine, &texts.promptLine, &texts.saveNotice}) {
         drawCentred(fresh, slot->text(), slot->place().x, slot->place().y, slot->within());
     }
     for (int s = 0; s < GameTable::seatCount; ++s) {

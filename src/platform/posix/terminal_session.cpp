@@ -1,5 +1,6 @@
 #include "platform/posix/terminal_session.h"
 
+#include "platform/backend.h"
 #include "platform/posix/readiness.h"
 
 #include <cerrno>
@@ -138,6 +139,8 @@ void install(int signal, void (*handler)(int)) { handleUnlessIgnored(signal, han
 
 void onTerminatingSignal(int signal) {
     restoreTerminal();
+    // Where the game is kept, or what was lost, on stderr if it leads anywhere.
+    writeAll(STDERR_FILENO, backend::exitNote());
     actByDefault(signal);
     raise(signal); // delivered as soon as the handler returns: the program ends by it
 }
