@@ -30,6 +30,9 @@ void GameRecord::startGame(bool simulation, std::uint32_t gameSeed) {
 }
 
 void GameRecord::resumeGame(const SavedGame& saved) {
+    handStart = saved;
+    answers.clear();
+    replay.assign(saved.answers.begin(), saved.answers.end());
     simulationGame = saved.simulation;
     seed = saved.seed;
     ++gamesOfRun;

@@ -13,6 +13,9 @@
 
 #include <array>
 #include <chrono>
+#include <deque>
+#include <optional>
+#include <vector>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -62,6 +65,19 @@ class GameRecord {
     // the text it leaves for the history is written.
     void keep(SavedGame table);
 
+    // An answer the person gave and the game took: kept in the save with the
+    // hand's other answers before the game acts on it, so no way out takes
+    // it back (the answers of a hand played again are kept already).
+    void answered(int answer);
+    // The next answer of a hand played again from its save, if any is left.
+    std::optional<int> replayedAnswer();
+    bool replaying() const { return !replay.empty(); }
+    // True when the answer last asked for came from the save.
+    bool answerReplayed() const { return lastFromReplay; }
+    // Refuses an answer the hand played again does not take: the save's
+    // answers do not fit the hand.
+    [[noreturn]] void unfitAnswers(const std::string& what) const;
+
     const GameTally& gameTally() const { return tally; }
     const SeatFacts& facts(int seat) const { return seen[static_cast<std::size_t>(seat)]; }
     // Empty while the history is written (or none is kept); otherwise the
@@ -92,6 +108,8 @@ class GameRecord {
     std::string continuedText(const SavedGame& saved, std::int64_t firstHand) const;
     // The exit note made ready for a signal that ends the program.
     void prepareExitNote() const;
+    // The game kept in the save: the hand's start and its answers so far.
+    void writeSave();
     std::string seatLine(int seat) const;
     // The hand's header and the seats dealt in.
     void startText();
@@ -117,5 +135,12 @@ class GameRecord {
     int street = 0;
     std::string hand;    // the hand's text until it is written whole
     std::string pending; // text written at the next save point
+    // The game at the start of the hand being played, and the person's
+    // answers in it so far: what the save keeps mid-hand.
+    SavedGame handStart;
+    std::vector<int> answers;
+    // Answers of the hand being played again still to be given.
+    std::deque<int> replay;
+    bool lastFromReplay = false;
     std::int64_t historyStoppedAt = 0;
 };

@@ -1,6 +1,7 @@
 // A game kept in its save and taken up again: the seats, the deck's order
 // and the generator's state are all the next hand starts from.
 #include "game/game_table.h"
+#include "platform/console.h"
 
 #include <cstddef>
 
@@ -47,5 +48,7 @@ void GameTable::resumeGame(const SavedGame& saved) {
     random.seed(saved.randomState);
     gameSeed = saved.seed;
     record.resumeGame(saved);
+    // The hand is played again up to where its answers end, unseen.
+    platform::holdFrames(record.replaying());
     playHands();
 }

@@ -53,6 +53,11 @@ void GameTable::clearTable() {
 }
 
 std::optional<int> GameTable::readAnswer(TextSlot& slot) {
+    if (const std::optional<int> replayed = record.replayedAnswer()) {
+        return replayed;
+    }
+    // The hand played again has come to where it was left: the table shows.
+    platform::holdFrames(false);
     const std::optional<int> answer = platform::readInt();
     slot.holdTyped(platform::typedCells());
     return answer;

@@ -27,6 +27,7 @@ void GameTable::humanTurn(int seat) {
         line.show(choicePrompt);
         choice = readAnswer(line);
     } while (!choice); // not a number: asked again
+    record.answered(*choice);
     if (*choice == choiceBet) {
         const long long low = stake;
         const long long high = 2LL * stake;
@@ -36,7 +37,12 @@ void GameTable::humanTurn(int seat) {
             const std::optional<int> answer = readAnswer(line);
             if (answer && *answer >= low && *answer <= high) {
                 amount = *answer;
+                record.answered(amount);
                 break;
+            }
+            if (record.answerReplayed()) {
+                record.unfitAnswers("the amount " + std::to_string(*answer) + " is not between " +
+                                    std::to_string(low) + " and " + std::to_string(high));
             }
             // Out of bounds, or not a number at all: say what the bounds are.
             line.show("최소 " + std::to_string(low) + "원 ~ 최대 " + std::to_string(high) + "원");

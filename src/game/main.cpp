@@ -43,6 +43,7 @@ int play(const CommandLine& line) {
     std::string saveLine;
     bool saveFailing = false;
     std::string historyProblem;
+    std::string unfit;
     {
         GameTable gameManager(seed);
         gameManager.keepFiles(std::move(opened.files));
@@ -53,12 +54,21 @@ int play(const CommandLine& line) {
             gameManager.runMenu();
         } catch (const platform::InputClosed&) {
             // The input ended: there is nobody left to play with, so the game ends.
+        } catch (const UnfitAnswers& refused) {
+            // Found while the hand was played again unseen: nothing was
+            // written, and the save is refused as a damaged one.
+            unfit = refused.what();
         }
         saveLine = gameManager.gameRecord().saveExitLine();
         saveFailing = gameManager.gameRecord().saveFailing();
         historyProblem = gameManager.gameRecord().historyProblem();
     }
     platform::close();
+    if (!unfit.empty()) {
+        printLine(stderr, "brannocktide: cannot take up the game in " + *line.savePath + ": " + unfit +
+                              "; the file is left as it is");
+        return unusableFileStatus;
+    }
     // Both files are told about, the save first.
     for (const std::string& line : {saveLine, historyProblem}) {
         if (!line.empty()) {

@@ -23,22 +23,52 @@ void GameRecord::append(const std::string& text, std::int64_t ofHand) {
     }
 }
 
-void GameRecord::keep(SavedGame game) {
-    if (files.save) {
-        game.simulation = simulationGame;
-        game.seed = seed;
-        game.tally = tally;
-        // The history reaches the disk before the save that counts on it.
-        game.history = writing() ? files.history->mark() : std::nullopt;
-        if (files.history && files.history->failed() && historyStoppedAt == 0) {
-            historyStoppedAt = std::max<std::int64_t>(1, tally.handsPlayed);
-        }
-        game.historyText = game.history ? pending : "";
-        files.save->write(game);
-        prepareExitNote();
+void GameRecord::writeSave() {
+    if (!files.save) {
+        return;
     }
+    SavedGame game = handStart;
+    game.simulation = simulationGame;
+    game.seed = seed;
+    game.tally = tally;
+    // The history reaches the disk before the save that counts on it.
+    game.history = writing() ? files.history->mark() : std::nullopt;
+    if (files.history && files.history->failed() && historyStoppedAt == 0) {
+        historyStoppedAt = std::max<std::int64_t>(1, tally.handsPlayed);
+    }
+    game.historyText = game.history ? pending : "";
+    game.answers = answers;
+    files.save->write(game);
+    prepareExitNote();
+}
+
+void GameRecord::keep(SavedGame table) {
+    handStart = std::move(table);
+    answers.clear();
+    writeSave();
     append(pending, tally.handsPlayed);
     pending.clear();
+}
+
+void GameRecord::answered(int answer) {
+    answers.push_back(answer);
+    if (!lastFromReplay) {
+        writeSave();
+    }
+}
+
+std::optional<int> GameRecord::replayedAnswer() {
+    lastFromReplay = !replay.empty();
+    if (replay.empty()) {
+        return std::nullopt;
+    }
+    const int answer = replay.front();
+    replay.pop_front();
+    return answer;
+}
+
+void GameRecord::unfitAnswers(const std::string& what) const {
+    throw UnfitAnswers("its answers do not fit hand " + std::to_string(handNumber()) + ": " + what);
 }
 
 void GameRecord::keepFiles(GameFiles kept) {

@@ -25,6 +25,9 @@ inline constexpr std::int64_t mostHands = 1'000'000'000'000;
 inline constexpr std::int64_t mostSeconds = 100'000'000'000;
 // The history text a save holds is one hand's record and a summary.
 inline constexpr std::int64_t mostTextLines = 400;
+// A hand asks the person at most a choice and an amount in each of its
+// four betting rounds.
+inline constexpr std::size_t mostAnswers = 8;
 // Each line of history text in the save starts with this mark.
 inline constexpr std::string_view textMark = "|";
 

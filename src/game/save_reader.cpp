@@ -40,6 +40,10 @@ std::vector<std::string_view> SaveReader::next(std::string_view field, int count
         fault = "it ends before its " + std::string(field) + " line";
         return {};
     }
+    if (count == -2 && lines[at] == field) {
+        ++at;
+        return {};
+    }
     std::vector<std::string_view> words = wordsOf(lines[at++]);
     if (words[0] != field || (count >= 0 && words.size() != static_cast<std::size_t>(count) + 1) ||
         (count < 0 && words.size() == 1)) {

@@ -12,7 +12,8 @@ class SaveReader {
     explicit SaveReader(std::string_view body);
 
     // The words after `field` on the next line, which must start with it
-    // and have `count` words after it (any number when count is negative).
+    // and have `count` words after it (any number when count is -1, any
+    // number or none when it is -2).
     std::vector<std::string_view> next(std::string_view field, int count);
     // The next line whole, which must start with `mark`, without it.
     std::string_view rawLine(std::string_view mark);

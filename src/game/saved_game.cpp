@@ -50,6 +50,17 @@ void readHistory(SaveReader& in, SavedGame& game) {
     game.historyText = saveFormat::joinLines(lines);
 }
 
+void readAnswers(SaveReader& in, SavedGame& game) {
+    const std::vector<std::string_view> words = in.next("answers", -2);
+    if (words.size() > saveFormat::mostAnswers) {
+        in.impossible(std::to_string(words.size()) + " answers in one hand");
+    }
+    for (std::size_t i = 0; i < words.size() && in.ok(); ++i) {
+        game.answers.push_back(static_cast<int>(in.number(words[i], std::numeric_limits<std::int32_t>::min(),
+                                                          std::numeric_limits<std::int32_t>::max())));
+    }
+}
+
 void writeSeat(std::ostream& out, const SavedSeat& seat, const SeatTally& tally) {
     out << "seat " << seat.money;
     for (const auto field : saveFormat::tallyFields) {
@@ -88,6 +99,7 @@ SavedGame readBody(SaveReader& in) {
     readSeats(in, game);
     saveFormat::fillUnseated(game);
     readHistory(in, game);
+    readAnswers(in, game);
     return game;
 }
 
@@ -111,6 +123,11 @@ std::string encodeSave(const SavedGame& game) {
         writeSeat(out, game.seats[static_cast<std::size_t>(s)], game.tally.seats[static_cast<std::size_t>(s)]);
     }
     writeHistory(out, game);
+    out << "answers";
+    for (const int answer : game.answers) {
+        out << ' ' << answer;
+    }
+    out << '\n';
     const std::string body = out.str();
     return body + std::string(checksumField) + hex(files::crc32(body)) + '\n';
 }

@@ -9,7 +9,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 struct SavedSeat {
     std::string name;
@@ -31,11 +33,22 @@ struct SavedGame {
     // Text for the history that was still to be written when the save was
     // made (it is written just after): a hand's record, a game's summary.
     std::string historyText;
+    // The person's answers in the hand the game goes on at, in the order
+    // given: the hand is played again with them up to the prompt where the
+    // game was left.
+    std::vector<int> answers;
 
     // The hand the game goes on at.
     std::int64_t nextHand() const { return tally.handsPlayed + 1; }
     // True once one seated seat has all the money: the game is over.
     bool finished() const;
+};
+
+// A save whose answers do not fit the hand played again with them: an
+// answer the hand refuses, or a prompt that never comes.
+class UnfitAnswers : public std::runtime_error {
+  public:
+    explicit UnfitAnswers(const std::string& what) : std::runtime_error(what) {}
 };
 
 // The save's text.

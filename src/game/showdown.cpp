@@ -21,10 +21,14 @@ void GameTable::rankSeats(int excluded, bool withHidden) {
 
 void GameTable::announceWinner(Player& winner, HandResult grade) {
     texts.promptLine.show(winnerLine(winner.getName(), grade));
+    platform::holdFrames(false);
     platform::readKey();
 }
 
 void GameTable::showdown() {
+    if (record.replaying()) {
+        record.unfitAnswers("the hand ends before its last answer is asked for");
+    }
     for (int i = 1; i < seatCount; ++i) {
         Player& player = *seats[static_cast<std::size_t>(i)];
         if (player.isInHand()) {

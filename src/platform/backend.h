@@ -36,6 +36,9 @@ namespace platform::settings {
 
 // The pause a backend really waits for one the game asked for.
 int pauseMs(int askedMs);
+// True while frames are held: a backend's pause waits for nothing and
+// shows nothing.
+bool framesHeld();
 // The pauses waited for since the program started, in milliseconds: what
 // the measuring programs set the wall time against.
 long long pausedMs();

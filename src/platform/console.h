@@ -95,5 +95,10 @@ std::optional<int> readInt();
 int typedCells();
 // Blocks for the given number of milliseconds.
 void sleepMs(int milliseconds);
+// While frames are held, pauses are no pauses and nothing drawn reaches the
+// console: the screen model takes it all, and the console shows where it
+// ends once they are let go and the game waits for input. How a game taken
+// up again plays its hand up to where it was left without showing it.
+void holdFrames(bool held);
 
 } // namespace platform

@@ -27,6 +27,7 @@ std::optional<int> typingEdge;
 double pace = 1.0;
 bool colour = true;
 long long paused = 0;
+bool framesAreHeld = false;
 
 // The cells the typed line behind the last read's answer took on the
 // screen: none when the answer came from a line read before, or from a pipe.
@@ -76,8 +77,12 @@ void setPace(double factor) { pace = factor >= 0 ? factor : 1.0; }
 
 void setColour(bool on) { colour = on; }
 
+void holdFrames(bool held) { framesAreHeld = held; }
+
+bool settings::framesHeld() { return framesAreHeld; }
+
 int settings::pauseMs(int askedMs) {
-    const int pause = askedMs > 0 ? static_cast<int>(std::lround(askedMs * pace)) : 0;
+    const int pause = askedMs > 0 && !framesAreHeld ? static_cast<int>(std::lround(askedMs * pace)) : 0;
     paused += pause;
     return pause;
 }

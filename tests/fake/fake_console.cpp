@@ -136,6 +136,7 @@ void reset() {
     console() = Console{};
     platform::screenModel() = platform::ScreenModel(columns, lines);
     platform::backend::discardTypedInput();
+    platform::holdFrames(false);
 }
 
 void type(std::string_view bytes) { console().script.insert(console().script.end(), bytes.begin(), bytes.end()); }

@@ -92,7 +92,9 @@ LineKey backend::nextLineKey() { return terminal().keys.nextLineKey(); }
 std::string backend::readRawLine() { return terminal().keys.nextLine(); }
 
 void sleepMs(int milliseconds) {
-    terminal().waits.wait(settings::pauseMs(milliseconds), false);
+    if (!settings::framesHeld()) {
+        terminal().waits.wait(settings::pauseMs(milliseconds), false);
+    }
 }
 
 } // namespace platform
