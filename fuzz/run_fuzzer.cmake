@@ -38,25 +38,22 @@ if(NOT built EQUAL 0)
   message(FATAL_ERROR "fuzz: building the fuzz target failed")
 endif()
 
+# Runs one target for `seconds` from its corpus kept here (`corpus`, and
+# new inputs in BUILD_DIR/`corpus`) with inputs of up to `max_len` bytes.
+function(fuzz target corpus seconds max_len)
+  file(MAKE_DIRECTORY ${BUILD_DIR}/${corpus})
+  execute_process(
+    COMMAND ${BUILD_DIR}/fuzz/${target} -max_total_time=${seconds} -max_len=${max_len} -timeout=60
+      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${BUILD_DIR}/
+      ${BUILD_DIR}/${corpus} ${SOURCE_DIR}/fuzz/${corpus}
+    RESULT_VARIABLE fuzzed)
+  if(NOT fuzzed EQUAL 0)
+    message(FATAL_ERROR "fuzz: ${target} found a failing input (see ${BUILD_DIR}/crash-*)")
+  endif()
+endfunction()
+
 # Inputs up to 2 KiB: room for a short game to its end (one key a hand in
 # "Play Simulation") and still many runs a second.
-file(MAKE_DIRECTORY ${BUILD_DIR}/corpus)
-execute_process(
-  COMMAND ${BUILD_DIR}/fuzz/game_fuzzer -max_total_time=${SECONDS} -max_len=2048 -timeout=60
-    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${BUILD_DIR}/
-    ${BUILD_DIR}/corpus ${SOURCE_DIR}/fuzz/corpus
-  RESULT_VARIABLE fuzzed)
-if(NOT fuzzed EQUAL 0)
-  message(FATAL_ERROR "fuzz: the fuzzer found a failing input (see ${BUILD_DIR}/crash-*)")
-endif()
-
+fuzz(game_fuzzer corpus ${SECONDS} 2048)
 # A save is a few kilobytes.
-file(MAKE_DIRECTORY ${BUILD_DIR}/save_corpus)
-execute_process(
-  COMMAND ${BUILD_DIR}/fuzz/save_fuzzer -max_total_time=${SAVE_SECONDS} -max_len=8192 -timeout=60
-    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=${BUILD_DIR}/
-    ${BUILD_DIR}/save_corpus ${SOURCE_DIR}/fuzz/save_corpus
-  RESULT_VARIABLE fuzzed)
-if(NOT fuzzed EQUAL 0)
-  message(FATAL_ERROR "fuzz: the save fuzzer found a failing input (see ${BUILD_DIR}/crash-*)")
-endif()
+fuzz(save_fuzzer save_corpus ${SAVE_SECONDS} 8192)

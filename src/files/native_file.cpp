@@ -19,6 +19,20 @@
 
 namespace files {
 
+std::string unusableAsFile(const std::string& path, bool nullDeviceAllowed) {
+    PathKind kind = PathKind::missing;
+    std::string problem;
+    if (!kindOf(path, kind, problem)) {
+        return problem;
+    }
+    if (kind == PathKind::folder) {
+        return "it is a folder";
+    }
+    const bool usable = kind == PathKind::regular || kind == PathKind::missing ||
+                        (kind == PathKind::nullDevice && nullDeviceAllowed);
+    return usable ? "" : "it is not a regular file";
+}
+
 bool sameFile(const std::string& one, const std::string& other) {
     std::error_code error;
     return std::filesystem::equivalent(nativePath(one), nativePath(other), error) && !error;

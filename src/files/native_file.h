@@ -15,6 +15,10 @@ enum class PathKind { missing, regular, folder, nullDevice, other };
 // The kind of `path` (links followed); false, with the reason, when the
 // system cannot tell (a folder on the way that may not be read).
 bool kindOf(const std::string& path, PathKind& kind, std::string& problem);
+// Why the game cannot keep a file at `path`: a folder, a FIFO, socket or
+// device (the null device may be allowed), or what the system said; empty
+// for a regular file or none yet.
+std::string unusableAsFile(const std::string& path, bool nullDeviceAllowed);
 // True when both paths name one existing file, by whatever names.
 bool sameFile(const std::string& one, const std::string& other);
 // The path a chain of links at `path` ends in (the path itself when it is

@@ -38,25 +38,15 @@ bool historyIsSaveFile(const std::string& savePath, const std::string& historyPa
 
 // Why the history cannot be appended to; empty when it can.
 std::string historyUnusable(const std::string& path) {
-    files::PathKind kind = files::PathKind::missing;
-    std::string why;
-    if (!files::kindOf(path, kind, why)) {
+    if (std::string why = files::unusableAsFile(path, true); !why.empty()) {
         return why;
     }
-    if (kind == files::PathKind::folder) {
-        return "it is a folder";
-    }
-    if (kind == files::PathKind::other) {
-        return "it is not a regular file";
-    }
-    if (kind == files::PathKind::regular) {
-        files::NativeFile file;
-        std::string start;
-        const std::string tagLine = std::string(saveFormat::tag) + '\n';
-        if (file.open(path, files::NativeFile::Mode::read) && file.readAt(0, tagLine.size(), start) &&
-            start == tagLine) {
-            return "it is a brannocktide save, not a history";
-        }
+    files::NativeFile file;
+    std::string start;
+    const std::string tagLine = std::string(saveFormat::tag) + '\n';
+    if (file.open(path, files::NativeFile::Mode::read) && file.kind() == files::PathKind::regular &&
+        file.readAt(0, tagLine.size(), start) && start == tagLine) {
+        return "it is a brannocktide save, not a history";
     }
     return "";
 }

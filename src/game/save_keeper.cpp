@@ -29,18 +29,8 @@ constexpr std::size_t largestSave = 16 * 1024 * 1024;
 
 // Why the file at `target` cannot be a save; empty when it can.
 std::string unusable(const std::string& target) {
-    files::PathKind kind = files::PathKind::missing;
-    std::string why;
-    if (!files::kindOf(target, kind, why)) {
-        return why;
-    }
-    if (kind == files::PathKind::folder) {
-        return "it is a folder";
-    }
-    if (kind != files::PathKind::regular && kind != files::PathKind::missing) {
-        return "it is not a regular file";
-    }
-    return files::tryTemporaryBeside(target).problem;
+    const std::string why = files::unusableAsFile(target, false);
+    return why.empty() ? files::tryTemporaryBeside(target).problem : why;
 }
 
 } // namespace
