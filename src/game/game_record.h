@@ -13,29 +13,22 @@
 
 #include <array>
 #include <chrono>
-#include <deque>
-#include <optional>
-#include <vector>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class GameRecord {
   public:
     using Seats = std::array<std::unique_ptr<Player>, seatCount>;
-    // What one seat did in the hand so far.
-    struct SeatFacts {
-        bool dealt = false;
-        bool folded = false;
-        bool paidIn = false;
-    };
 
     GameRecord(const Seats& seats, HandEvaluator& evaluator) : seats(seats), evaluator(evaluator) {}
 
     // The save and the history the games are kept in from now on. The
     // history takes up where the save left it.
     void keepFiles(GameFiles kept);
-    const GameFiles& keptFiles() const { return files; }
 
     // A new game of the mode, dealt from `seed`: a new tally from every
     // seat's money, and a line naming the game in the history.
@@ -79,7 +72,6 @@ class GameRecord {
     [[noreturn]] void unfitAnswers(const std::string& what) const;
 
     const GameTally& gameTally() const { return tally; }
-    const SeatFacts& facts(int seat) const { return seen[static_cast<std::size_t>(seat)]; }
     // Empty while the history is written (or none is kept); otherwise the
     // line that says where and why it stopped.
     std::string historyProblem() const;
@@ -92,6 +84,13 @@ class GameRecord {
     std::string saveNotice() const;
 
   private:
+    // What one seat did in the hand so far.
+    struct SeatFacts {
+        bool dealt = false;
+        bool folded = false;
+        bool paidIn = false;
+    };
+
     Player& seatAt(int seat) const { return *seats[static_cast<std::size_t>(seat)]; }
     // Text for the history, when one is written.
     bool writing() const { return files.history && !files.history->failed(); }

@@ -2,6 +2,9 @@
 // save refused with its reason, and the file kept as it was.
 #include "files/checksum.h"
 #include "files/durable_file.h"
+#include "fake/fake_console.h"
+#include "fake/whole_game.h"
+#include "game/game_table.h"
 #include "game/save_keeper.h"
 #include "game/saved_game.h"
 
@@ -253,4 +256,28 @@ TEST(SaveKeeperTest, RefusesWithoutTouchingTheFileAndTriesAgainAfterAFailure) {
     EXPECT_EQ(keeper.savedHand(), 57);
     std::error_code stillOpen; // on Windows the keepers' lock files are open until they go
     std::filesystem::remove_all(folder, stillOpen);
+}
+
+// A save at the edge of every bound the reader allows is a game the table
+// plays on without any count or sum overflowing (the sanitizer build checks).
+TEST(SavedGameTest, ASaveAtEveryBoundPlaysOn) {
+    SavedGame game = sampleGame();
+    const std::int64_t played = 1'000'000'000'000 - 1;
+    game.tally.handsPlayed = played;
+    game.tally.secondsPlayed = 100'000'000'000;
+    const std::int64_t won[] = {played / 3, played / 3, played - 2 * (played / 3)};
+    for (std::size_t s = 0; s < 3; ++s) {
+        SeatTally& t = game.tally.seats[s];
+        t = {won[s], 3000000, 3000000, 0, played, played, played};
+    }
+    game.history.reset();
+    game.historyText.clear();
+    std::string problem;
+    const std::optional<SavedGame> back = decodeSave(encodeSave(game), problem);
+    ASSERT_TRUE(back) << problem;
+    fake::reset();
+    GameTable table(back->seed);
+    const fake::GameRecord record = fake::playWholeGame(table, {true, "tester", 2, {}, 2, &*back});
+    EXPECT_EQ(record.hands, 2);
+    EXPECT_EQ(table.gameRecord().gameTally().handsPlayed, played + 2);
 }
