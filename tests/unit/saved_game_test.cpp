@@ -241,6 +241,7 @@ TEST(SaveKeeperTest, RefusesWithoutTouchingTheFileAndTriesAgainAfterAFailure) {
     EXPECT_NE(problem.find("checksum"), std::string::npos) << problem;
     EXPECT_EQ(files::readWhole(path, 1 << 20).contents, damaged);
 
+#ifndef _WIN32 // a folder with an open file in it stays on Windows
     // The folder goes while the game runs, and comes back.
     const std::filesystem::path gone = folder / "gone";
     std::filesystem::create_directories(gone);
@@ -254,6 +255,7 @@ TEST(SaveKeeperTest, RefusesWithoutTouchingTheFileAndTriesAgainAfterAFailure) {
     EXPECT_TRUE(keeper.write(sampleGame()));
     EXPECT_EQ(keeper.failure(), "");
     EXPECT_EQ(keeper.savedHand(), 57);
+#endif
     std::error_code stillOpen; // on Windows the keepers' lock files are open until they go
     std::filesystem::remove_all(folder, stillOpen);
 }
