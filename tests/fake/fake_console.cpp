@@ -4,6 +4,7 @@
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
+#include "platform/glyph_widths.h"
 #include "platform/key_decoder.h"
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
@@ -146,6 +147,16 @@ void typeLine(std::string_view line) {
 }
 
 void pressKey(int code) { console().script.push_back(static_cast<char>(code)); }
+
+void measureOnTerminalDrawingNarrow(std::u32string_view narrowGlyphs) {
+    Console& c = console();
+    c.terminal = VirtualTerminal(columns, lines, std::u32string(narrowGlyphs));
+    c.encoder.setGlyphWidths(platform::measureGlyphWidths([&c](char32_t glyph) {
+        c.terminal.feed("\x1b[H" + platform::encodeUtf8(glyph));
+        return c.terminal.cursorX();
+    }));
+    c.encoder.forget(); // the next frame clears what the measuring left
+}
 
 void whenScriptRunsOut(std::function<std::string(Wait)> more) { console().more = std::move(more); }
 
