@@ -26,7 +26,13 @@ constexpr int unusableTerminal = 1;
 constexpr int unusableFile = 1;
 constexpr int badCommandLine = 2;
 
-void printLine(std::FILE* to, const std::string& text) { std::fprintf(to, "%s\n", text.c_str()); }
+void printLine(std::FILE* to, const std::string& text) {
+    if (to == stderr) {
+        platform::writeErrorLine(text);
+    } else {
+        std::fprintf(to, "%s\n", text.c_str());
+    }
+}
 
 // Opens the save named on the command line; false, with the line for
 // standard error, when the program cannot go on with it.

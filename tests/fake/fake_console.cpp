@@ -9,6 +9,7 @@
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
 
+#include <cstdio>
 #include <deque>
 #include <optional>
 
@@ -97,6 +98,7 @@ const fake::VirtualTerminal& shown() {
 namespace platform {
 
 std::string consoleProblem() { return ""; }
+void writeErrorLine(std::string_view line) { std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data()); }
 void open() {}
 void close() {}
 

@@ -15,6 +15,7 @@
 #endif
 #include <windows.h>
 
+#include "files/wide_text.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
@@ -26,6 +27,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
@@ -614,6 +616,18 @@ std::vector<std::string> programArguments(int, char**) {
     }
     LocalFree(wide);
     return arguments;
+}
+
+// On a console, the line in UTF-16, which shows whatever the console's code
+// page; to a file or a pipe, UTF-8 bytes.
+void writeErrorLine(std::string_view line) {
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(error, &mode)) {
+        writeConsole(error, files::wideText(std::string(line) + '\n'));
+    } else {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    }
 }
 
 void open() {
