@@ -88,14 +88,6 @@ bool renameDurably(const std::filesystem::path& from, const std::filesystem::pat
 
 } // namespace
 
-std::string lastSystemError() {
-#ifdef _WIN32
-    return std::system_category().message(static_cast<int>(GetLastError()));
-#else
-    return std::generic_category().message(errno);
-#endif
-}
-
 ReadResult readWhole(const std::string& name, std::size_t mostBytes) {
     const std::filesystem::path path = nativePath(name);
     std::error_code error;
