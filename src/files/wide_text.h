@@ -3,13 +3,7 @@
 // system's own conversion, which makes an invalid byte or a lone surrogate
 // U+FFFD.
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX // the standard library's min and max, not the Windows API's macros
-#endif
-#include <windows.h>
+#include "files/windows_api.h"
 
 #include <string>
 #include <string_view>

@@ -15,7 +15,8 @@
 // REPORT gets "mode" with the input mode before PROGRAM starts and after it
 // ends, and "status" with PROGRAM's exit status, which is the driver's own
 // too.
-#include <windows.h>
+#include "files/windows_api.h"
+#include "windows/input_records.h"
 
 #include <shellapi.h>
 
@@ -37,19 +38,6 @@ HANDLE activeBuffer() {
                        OPEN_EXISTING, 0, nullptr);
 }
 
-INPUT_RECORD keyRecord(bool down, WORD virtualKey, wchar_t character, WORD repeat) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = down ? TRUE : FALSE;
-    record.Event.KeyEvent.wRepeatCount = repeat;
-    record.Event.KeyEvent.wVirtualKeyCode = virtualKey;
-    record.Event.KeyEvent.uChar.UnicodeChar = character;
-    if (virtualKey == VK_MENU && down) {
-        record.Event.KeyEvent.dwControlKeyState = LEFT_ALT_PRESSED;
-    }
-    return record;
-}
-
 void put(const INPUT_RECORD* records, DWORD count) {
     const HANDLE input = consoleInput();
     DWORD written = 0;
@@ -65,13 +53,14 @@ WORD keyOf(wchar_t character) {
 
 void pressKey(wchar_t character, WORD repeat) {
     const WORD virtualKey = keyOf(character);
-    const INPUT_RECORD records[] = {keyRecord(true, virtualKey, character, repeat),
-                                    keyRecord(false, virtualKey, character, 1)};
+    const INPUT_RECORD records[] = {inputRecords::key(true, virtualKey, character, repeat),
+                                    inputRecords::key(false, virtualKey, character, 1)};
     put(records, 2);
 }
 
 void altUp(wchar_t character) {
-    const INPUT_RECORD records[] = {keyRecord(true, VK_MENU, 0, 1), keyRecord(false, VK_MENU, character, 1)};
+    const INPUT_RECORD records[] = {inputRecords::key(true, VK_MENU, 0, 1),
+                                    inputRecords::key(false, VK_MENU, character, 1)};
     put(records, 2);
 }
 
@@ -88,9 +77,7 @@ void resize(SHORT columns, SHORT lines) {
     const SMALL_RECT window{0, 0, static_cast<SHORT>(columns - 1), static_cast<SHORT>(lines - 1)};
     SetConsoleWindowInfo(output, TRUE, &window);
     CloseHandle(output);
-    INPUT_RECORD event{};
-    event.EventType = WINDOW_BUFFER_SIZE_EVENT;
-    event.Event.WindowBufferSizeEvent.dwSize = COORD{columns, lines};
+    const INPUT_RECORD event = inputRecords::windowSize(columns, lines);
     put(&event, 1);
 }
 

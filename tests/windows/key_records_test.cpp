@@ -4,6 +4,7 @@
 // modifiers, the input method's composing or other events.
 #include "platform/console.h"
 #include "platform/windows/key_records.h"
+#include "windows/input_records.h"
 
 #include <gtest/gtest.h>
 
@@ -13,25 +14,11 @@ namespace {
 
 using platform::windows::KeyRecords;
 
-INPUT_RECORD key(bool down, WORD virtualKey, wchar_t character, WORD repeat = 1) {
-    INPUT_RECORD record{};
-    record.EventType = KEY_EVENT;
-    record.Event.KeyEvent.bKeyDown = down ? TRUE : FALSE;
-    record.Event.KeyEvent.wRepeatCount = repeat;
-    record.Event.KeyEvent.wVirtualKeyCode = virtualKey;
-    record.Event.KeyEvent.uChar.UnicodeChar = character;
-    return record;
-}
 INPUT_RECORD press(WORD virtualKey, wchar_t character, WORD repeat = 1) {
-    return key(true, virtualKey, character, repeat);
+    return inputRecords::key(true, virtualKey, character, repeat);
 }
-INPUT_RECORD release(WORD virtualKey, wchar_t character = 0) { return key(false, virtualKey, character); }
-
-INPUT_RECORD windowEvent() {
-    INPUT_RECORD record{};
-    record.EventType = WINDOW_BUFFER_SIZE_EVENT;
-    record.Event.WindowBufferSizeEvent.dwSize = {162, 42};
-    return record;
+INPUT_RECORD release(WORD virtualKey, wchar_t character = 0) {
+    return inputRecords::key(false, virtualKey, character);
 }
 
 // The keys readKey gives for the records, in their order.
@@ -68,7 +55,8 @@ TEST(KeyRecords, PressesAsTheGameReadsThem) {
         {"Alt released without a character", {press(VK_MENU, 0), release(VK_MENU)}, {}},
         {"a character beyond the first plane, in two records", {press(0, 0xD83D), press(0, 0xDE80)}, {0x1F680}},
         {"half a pair", {press(0, 0xDE80)}, {}},
-        {"a window event among the keys", {press('A', L'a'), windowEvent(), press(VK_RETURN, L'\r')},
+        {"a window event among the keys",
+         {press('A', L'a'), inputRecords::windowSize(162, 42), press(VK_RETURN, L'\r')},
          {'a', platform::keyEnter}},
     };
     for (const Case& c : cases) {

@@ -8,15 +8,8 @@
 // The control handler runs on a thread of its own: it and the drawing agree
 // through one lock, so a frame is never cut by a restore, nothing is drawn
 // after one, and a second restore waits for the first to finish.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX // the standard library's min and max, not the Windows API's macros
-#endif
-#include <windows.h>
-
 #include "files/wide_text.h"
+#include "files/windows_api.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
@@ -638,7 +631,8 @@ void resizeConsole(int columns, int lines) {
     if (drawsCells()) {
         setOwnBufferSize(columns, lines);
     } else if (onConsole()) {
-        whileSessionOn([=] { output.writeText("\x1b[8;" + std::to_string(lines) + ';' + std::to_string(columns) + 't'); });
+        const std::string request = "\x1b[8;" + std::to_string(lines) + ';' + std::to_string(columns) + 't';
+        whileSessionOn([&] { output.writeText(request); });
     }
     if (onConsole()) {
         waitForWindow();

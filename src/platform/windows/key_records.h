@@ -6,13 +6,7 @@
 // are no keys, but for Alt's when it carries a character: a character typed
 // as Alt and its number on the number pad, or pasted where no key types it,
 // comes only there. The input method's own composing is no key either.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX // the standard library's min and max, not the Windows API's macros
-#endif
-#include <windows.h>
+#include "files/windows_api.h"
 
 #include <optional>
 
