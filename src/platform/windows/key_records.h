@@ -28,7 +28,8 @@ std::optional<int> keyTypingNothing(WORD key);
 
 class KeyRecords {
   public:
-    // Takes the console's next input record.
+    // Takes the console's next input record, once the presses of the one
+    // before are taken (a record's presses replace any left).
     void take(const INPUT_RECORD& record);
     // The next press of the records taken, if one is left, and takes it.
     std::optional<KeyPress> next();
