@@ -6,8 +6,14 @@ namespace {
 
 constexpr const char* titleLine = "♤ ♧ Brannocktide ◇ ♡";
 constexpr const char* cursorGlyph = "▷";
-constexpr int keyDown = 's';
-constexpr int keyUp = 'w';
+
+// The keys that move the cursor: w and s as typed in either case, the
+// letters a Korean keyboard in Hangul mode types on those keys (ㅈ on w, ㄴ
+// on s), and the cursor keys.
+constexpr int hangulOnW = 0x3148; // ㅈ
+constexpr int hangulOnS = 0x3134; // ㄴ
+bool movesUp(int key) { return key == 'w' || key == 'W' || key == hangulOnW || key == platform::keyUp; }
+bool movesDown(int key) { return key == 's' || key == 'S' || key == hangulOnS || key == platform::keyDown; }
 
 } // namespace
 
@@ -33,11 +39,11 @@ int selectMenu(int n, int step, int col, int y) {
         if (key == platform::keyEnter) {
             return index;
         }
-        if (key == keyDown && index + 1 <= n) {
+        if (movesDown(key) && index + 1 <= n) {
             eraseAt(col, y);
             y += step;
             ++index;
-        } else if (key == keyUp && index - 1 >= 1) {
+        } else if (movesUp(key) && index - 1 >= 1) {
             eraseAt(col, y);
             y -= step;
             --index;

@@ -8,10 +8,9 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "files/windows_api.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,14 +75,6 @@ bool ownedHere(const std::filesystem::path& path) {
 }
 
 } // namespace
-
-std::string lastSystemError() {
-#ifdef _WIN32
-    return std::system_category().message(static_cast<int>(GetLastError()));
-#else
-    return std::generic_category().message(errno);
-#endif
-}
 
 ReadResult readWhole(const std::string& path, std::size_t mostBytes) {
     PathKind kind = PathKind::missing;

@@ -16,9 +16,14 @@
 namespace files {
 
 #ifdef _WIN32
+// The lock is let go before the handle closes: the system frees a lock
+// left on a closed handle only when it gets round to it, and a game started
+// again at once would find the save still locked.
 FileLock::~FileLock() {
     if (handle != nullptr) {
-        CloseHandle(static_cast<HANDLE>(handle)); // the lock goes with the handle
+        OVERLAPPED whole{};
+        UnlockFileEx(static_cast<HANDLE>(handle), 0, 1, 0, &whole);
+        CloseHandle(static_cast<HANDLE>(handle));
     }
 }
 

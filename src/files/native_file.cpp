@@ -10,7 +10,7 @@
 #include <utility>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "files/windows_api.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -20,7 +20,13 @@ namespace {
 // could not keep writing.
 constexpr int unusableTerminal = 1;
 
-void printLine(std::FILE* to, const std::string& text) { std::fprintf(to, "%s\n", text.c_str()); }
+void printLine(std::FILE* to, const std::string& text) {
+    if (to == stderr) {
+        platform::writeErrorLine(text);
+    } else {
+        std::fprintf(to, "%s\n", text.c_str());
+    }
+}
 
 int play(const CommandLine& line) {
     if (const std::string problem = platform::consoleProblem(); !problem.empty()) {

@@ -48,6 +48,11 @@ std::string consoleProblem();
 // Hangul reaches the game as it was typed on every system.
 std::vector<std::string> programArguments(int argc, char** argv);
 
+// Writes one line of the program's messages to standard error: on a console,
+// so that it reads whole whatever the console's own character set; to a
+// file or a pipe, as UTF-8. Callable before open() and after close().
+void writeErrorLine(std::string_view line);
+
 // Every pause is the asked time multiplied by the factor (0: no pauses).
 void setPace(double factor);
 // With colour off, light red is shown in the normal attribute.

@@ -112,7 +112,7 @@ void FrameEncoder::emitUnit(const ScreenModel& model, int x, int y, int cellsWid
         setSgr(cell->attribute, out);
     }
     appendUtf8(cell->glyph, out);
-    if (glyphsNarrow && isLayoutGlyph(cell->glyph)) {
+    if (glyphWidths.drawnNarrow(cell->glyph)) {
         appendUtf8(fillerAfter(cell->glyph), out); // a glyph drawn one cell wide gets its filler
     }
     std::copy(cell, cell + cellsWide, &shownAt(x, y));

@@ -8,9 +8,11 @@
 //
 // Each layout glyph gets the two cells the table is laid out with even on a
 // terminal that draws it one cell wide: a filler cell follows it there.
+// Which glyphs those are is measured on the terminal, glyph by glyph.
 // Cells beyond the window are not sent, and nothing is ever written past
 // the window's right edge, so the terminal never wraps a line or scrolls.
 
+#include "platform/glyph_widths.h"
 #include "platform/screen_model.h"
 
 #include <cstddef>
@@ -26,7 +28,9 @@ ScreenModel windowTooSmallNotice(int neededColumns, int neededLines, int nowColu
 
 class FrameEncoder {
   public:
-    void setGlyphsNarrow(bool narrow) { glyphsNarrow = narrow; }
+    // How wide the terminal draws each layout glyph, as measured on it.
+    void setGlyphWidths(const GlyphWidths& widths) { glyphWidths = widths; }
+    void setGlyphsNarrow(bool narrow) { glyphWidths = GlyphWidths(narrow); }
     // The window's size: only the cells from the top-left corner that it
     // shows are sent.
     void setWindow(int columns, int lines);
@@ -67,7 +71,7 @@ class FrameEncoder {
     void placeCursor(const ScreenModel& model, std::string& out);
     void setSgr(int attribute, std::string& out);
 
-    bool glyphsNarrow = true;
+    GlyphWidths glyphWidths;
     int windowColumns = 32767;
     int windowLines = 32767;
     Shown shown;

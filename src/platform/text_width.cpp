@@ -14,13 +14,6 @@ struct CodeRange {
 
 #include "platform/unicode_widths.inc"
 
-constexpr std::array<char32_t, 15> layoutGlyphs = {
-    0x250C, 0x2500, 0x2510, 0x2514, 0x2518, 0x2502, // box corners and edges
-    0x203B,                                         // card back
-    0x2667, 0x2665, 0x25C6, 0x2664,                 // clubs, hearts, diamonds, spades
-    0x25B7, 0x25A9, 0x25C7, 0x2661,                 // cursor, panel fill, title glyphs
-};
-
 template <std::size_t N> bool inRanges(const CodeRange (&ranges)[N], char32_t c) {
     const auto* end = ranges + N;
     const auto* at = std::upper_bound(ranges, end, c, [](char32_t v, const CodeRange& r) { return v < r.first; });
@@ -31,12 +24,13 @@ bool isControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
 
 } // namespace
 
-bool isLayoutGlyph(char32_t c) {
+int layoutGlyphIndex(char32_t c) {
     // All of them lie between the reference mark and the white heart suit.
     if (c < 0x203B || c > 0x2667) {
-        return false;
+        return -1;
     }
-    return std::find(layoutGlyphs.begin(), layoutGlyphs.end(), c) != layoutGlyphs.end();
+    const auto* at = std::find(layoutGlyphs.begin(), layoutGlyphs.end(), c);
+    return at == layoutGlyphs.end() ? -1 : static_cast<int>(at - layoutGlyphs.begin());
 }
 
 bool isShowable(char32_t c) {

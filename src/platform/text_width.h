@@ -4,6 +4,7 @@
 // every other character as terminals draw it, after the Unicode data.
 // Centring, padding and blanking all count these cells, never bytes.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -69,9 +70,17 @@ inline std::string encodeUtf8(char32_t c) {
     return out;
 }
 
-// True for the box, suit and symbol glyphs the table is drawn with. Many
-// terminals draw these one cell wide although the layout gives each two.
-bool isLayoutGlyph(char32_t c);
+// The box, suit and symbol glyphs the table is drawn with. Many terminals
+// draw these one cell wide although the layout gives each two.
+inline constexpr std::array<char32_t, 15> layoutGlyphs = {
+    0x250C, 0x2500, 0x2510, 0x2514, 0x2518, 0x2502, // box corners and edges
+    0x203B,                                         // card back
+    0x2667, 0x2665, 0x25C6, 0x2664,                 // clubs, hearts, diamonds, spades
+    0x25B7, 0x25A9, 0x25C7, 0x2661,                 // cursor, panel fill, title glyphs
+};
+// The glyph's place in layoutGlyphs; -1 for any other character.
+int layoutGlyphIndex(char32_t c);
+inline bool isLayoutGlyph(char32_t c) { return layoutGlyphIndex(c) >= 0; }
 // A console that draws a layout glyph one cell wide gets a filler cell after
 // it, so the rest of the line still lands where the layout put it: after a
 // corner or edge that runs on to the right the filler continues the line,

@@ -19,7 +19,17 @@ title_and_menu_at() {
     expect_cells 20 68 "  "
     keys w
     wait_until "cursor back on the first item" 5 screen_has_cursor_on 20
-    keys s s s S W x 1 Up
+    # W/S, the Hangul keys on w and s (ㅈ/ㄴ) and the cursor keys move it
+    # too; other keys do not, and nothing wraps.
+    keys W ㅈ Up
+    wait_until "cursor still on the first item" 5 screen_has_cursor_on 20
+    keys S
+    wait_until "cursor on the second item by S" 5 screen_has_cursor_on 24
+    keys ㄴ
+    wait_until "cursor on the last item by ㄴ" 5 screen_has_cursor_on 28
+    keys ㅈ
+    wait_until "cursor back on the second item by ㅈ" 5 screen_has_cursor_on 24
+    keys s s S x 1 Down
     wait_until "cursor on the last item" 5 screen_has_cursor_on 28
     expect_red_cursor_on 28
     expect_cells 20 68 "  "

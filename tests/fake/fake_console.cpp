@@ -4,10 +4,12 @@
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
+#include "platform/glyph_widths.h"
 #include "platform/key_decoder.h"
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
 
+#include <cstdio>
 #include <deque>
 #include <optional>
 
@@ -96,6 +98,7 @@ const fake::VirtualTerminal& shown() {
 namespace platform {
 
 std::string consoleProblem() { return ""; }
+void writeErrorLine(std::string_view line) { std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data()); }
 void open() {}
 void close() {}
 
@@ -147,6 +150,16 @@ void typeLine(std::string_view line) {
 }
 
 void pressKey(int code) { console().script.push_back(static_cast<char>(code)); }
+
+void measureOnTerminalDrawingNarrow(std::u32string_view narrowGlyphs) {
+    Console& c = console();
+    c.terminal = VirtualTerminal(columns, lines, std::u32string(narrowGlyphs));
+    c.encoder.setGlyphWidths(platform::measureGlyphWidths([&c](char32_t glyph) {
+        c.terminal.feed("\x1b[H" + platform::encodeUtf8(glyph));
+        return c.terminal.cursorX();
+    }));
+    c.encoder.forget(); // the next frame clears what the measuring left
+}
 
 void whenScriptRunsOut(std::function<std::string(Wait)> more) { console().more = std::move(more); }
 

@@ -24,6 +24,10 @@ void reset();
 void type(std::string_view bytes);
 void typeLine(std::string_view line);
 void pressKey(int code);
+// The terminal in memory draws these layout glyphs one cell wide and the
+// others two (after reset(): all two), and the console measures each glyph
+// on it as a console does when it opens, and draws with what it found.
+void measureOnTerminalDrawingNarrow(std::u32string_view narrowGlyphs);
 // What the program is waiting for when the script runs out.
 enum class Wait { Key, Line };
 // Called when the script runs out; what it returns is appended to the

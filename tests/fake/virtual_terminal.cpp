@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #ifndef _WIN32
 #include <clocale>
@@ -75,8 +76,9 @@ int terminalWidth(char32_t c) {
     return width < 0 ? 1 : width; // a terminal shows what it does not know in one cell
 }
 
-VirtualTerminal::VirtualTerminal(int columns, int lines, bool layoutGlyphsNarrow)
-    : columns(columns), lines(lines), glyphsNarrow(layoutGlyphsNarrow), cells(static_cast<std::size_t>(columns * lines)) {}
+VirtualTerminal::VirtualTerminal(int columns, int lines, std::u32string narrowGlyphs)
+    : columns(columns), lines(lines), narrowGlyphs(std::move(narrowGlyphs)),
+      cells(static_cast<std::size_t>(columns * lines)) {}
 
 void VirtualTerminal::blankCell(int column, int row) { at(column, row) = Cell{}; }
 
@@ -256,7 +258,8 @@ void VirtualTerminal::feed(std::string_view bytes) {
             lineFeed();
         } else if (static_cast<unsigned char>(c) >= 0x20) {
             const platform::CodePoint cp = platform::decodeUtf8(bytes, at);
-            const bool narrowGlyph = glyphsNarrow && platform::isLayoutGlyph(cp.value);
+            const bool narrowGlyph =
+                platform::isLayoutGlyph(cp.value) && narrowGlyphs.find(cp.value) != std::u32string::npos;
             put(bytes.substr(at, cp.length), narrowGlyph ? 1 : terminalWidth(cp.value));
             at += cp.length;
             continue;

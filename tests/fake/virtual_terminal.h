@@ -28,9 +28,9 @@ int libraryWidth(char32_t c);
 
 class VirtualTerminal {
   public:
-    // layoutGlyphsNarrow: the terminal draws the layout glyphs one cell wide,
-    // as many do.
-    VirtualTerminal(int columns, int lines, bool layoutGlyphsNarrow = false);
+    // narrowGlyphs: the layout glyphs the terminal draws one cell wide, as
+    // many do with some or all of them; the others take two cells.
+    VirtualTerminal(int columns, int lines, std::u32string narrowGlyphs = U"");
 
     void feed(std::string_view bytes);
 
@@ -78,7 +78,7 @@ class VirtualTerminal {
 
     int columns;
     int lines;
-    bool glyphsNarrow;
+    std::u32string narrowGlyphs;
     std::vector<Cell> cells;
     int x = 0;
     int y = 0;

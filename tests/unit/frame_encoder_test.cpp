@@ -161,13 +161,14 @@ TEST(FrameEncoder, OnlyWhatTheWindowShowsIsSentAndAllOfItOnceItGrows) {
 // sideways, on terminals that draw the layout glyphs one or two cells wide.
 TEST(FrameEncoder, ATerminalFedTheFramesShowsTheModel) {
     const char* pieces[] = {"a", "xyz", " ", "    ", "가", "한글", "┌─┐", "│", "※※", "♥", "▩▩▩", "🚀", "10"};
+    const std::u32string allLayoutGlyphs(platform::layoutGlyphs.begin(), platform::layoutGlyphs.end());
     for (const bool narrow : {true, false}) {
         std::mt19937 random(narrow ? 7 : 11);
         ScreenModel model(40, 6);
         FrameEncoder encoder;
         encoder.setGlyphsNarrow(narrow);
         encoder.setWindow(40, 6);
-        fake::VirtualTerminal terminal(40, 6, narrow);
+        fake::VirtualTerminal terminal(40, 6, narrow ? allLayoutGlyphs : U"");
         int block = 10;
         for (int frame = 0; frame < 400; ++frame) {
             if (random() % 4 == 0) {

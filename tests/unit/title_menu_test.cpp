@@ -46,10 +46,13 @@ TEST_F(TitleMenuTest, KeysMoveTheCursorWithoutWrapping) {
         const char* keys;
         int chosen;
     };
+    // The Hangul keys on w and s (ㅈ, ㄴ), the capitals and the cursor keys
+    // move it as w and s do; other letters and bytes do not.
     const Case cases[] = {
-        {"\r", 1},      {"s\r", 2},    {"sss\r", 3}, {"w\r", 1},
-        {"ssw\r", 2},   {"SW\r", 1},   {"S\r", 1},   {"\xE0P\xE0H\r", 1},
-        {"sx s\r", 3},  {"ssss w\n", 2},
+        {"\r", 1},          {"s\r", 2},          {"sss\r", 3},          {"w\r", 1},
+        {"ssw\r", 2},       {"SW\r", 1},         {"S\r", 2},            {"SSw\r", 2},
+        {"ㄴ\r", 2},        {"ㄴㄴㅈ\r", 2},     {"\x1b[B\r", 2},      {"\x1b[B\x1b[B\x1b[A\r", 2},
+        {"\xE0P\xE0H\r", 1}, {"ㅁㅇ가\r", 1},     {"sx s\r", 3},         {"ssss w\n", 2},
     };
     for (const Case& c : cases) {
         fake::reset();

@@ -7,6 +7,7 @@
 #include "platform/posix/terminal_session.h"
 #include "platform/screen_model.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -52,6 +53,12 @@ void endAtExit() {
 // as they came.
 std::vector<std::string> programArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+// A terminal takes the bytes of its own codeset; the messages are in English
+// and a file name is the bytes it was given, so the line goes out as it is.
+void writeErrorLine(std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
 
 std::string consoleProblem() { return posix::terminalProblem(posix::TerminalEnvironment::current()); }

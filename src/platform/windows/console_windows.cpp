@@ -1,31 +1,29 @@
 // The console layer on the Windows console. The game borrows the console from
-// the shell that started it: its modes, code pages, colours, cursor, buffer
-// size and window are saved at start and given back on every way out (normal
-// exit, end of input, Ctrl-C, Ctrl-Break, closing the window). The game draws
-// where the user's own text is safe, and each frame in one call.
+// the shell that started it: its modes, code pages, colours and cursor are
+// saved at start and given back on every way out (normal exit, end of input,
+// Ctrl-C, Ctrl-Break, closing the window). The game draws where the user's
+// own text is safe, and each frame in one call. It never sizes the user's
+// own screen buffer: only a buffer of its own, where it draws in one.
 //
 // The control handler runs on a thread of its own: it and the drawing agree
 // through one lock, so a frame is never cut by a restore, nothing is drawn
 // after one, and a second restore waits for the first to finish.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX // the standard library's min and max, not the Windows API's macros
-#endif
-#include <windows.h>
-
+#include "files/wide_text.h"
+#include "files/windows_api.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/frame_encoder.h"
+#include "platform/glyph_widths.h"
 #include "platform/key_decoder.h"
 #include "platform/line_editor.h"
 #include "platform/screen_model.h"
 #include "platform/text_width.h"
+#include "platform/windows/key_records.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
@@ -45,18 +43,37 @@ enum class Presentation {
     stream,          // standard output is a file or a pipe: the sequences in UTF-8, WriteFile
 };
 
+// A testing aid for wine, whose console does not carry terminal sequences
+// out and cannot hand them on whole: it keeps each character of a sequence
+// as a cell of its own buffer and shows the terminal it runs in only the
+// cells that changed, breaking them at its lines' ends. Set to the file of
+// that terminal (Z:\dev\pts\3), the game takes the sequence path without
+// asking the console and sends the sequences there, as UTF-8; everything
+// else on the path (modes, sizes, keys, the restore) goes to the console.
+constexpr const char* sequenceFileSetting = "BRANNOCKTIDE_SEQUENCES_TO";
+
+HANDLE openSequenceFile() {
+    const char* name = std::getenv(sequenceFileSetting);
+    if (name == nullptr || *name == '\0') {
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(files::wideText(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 // The console as the shell had it, and where the game draws instead.
 struct SavedConsole {
     HANDLE input = INVALID_HANDLE_VALUE;
     HANDLE output = INVALID_HANDLE_VALUE;
     HANDLE ownBuffer = INVALID_HANDLE_VALUE;
+    HANDLE sequenceFile = INVALID_HANDLE_VALUE; // the testing aid's terminal
     bool inputIsConsole = false;
     bool outputIsConsole = false;
     DWORD inputMode = 0;
     DWORD outputMode = 0;
     UINT inputCodePage = 0;
     UINT outputCodePage = 0;
-    // Colours, buffer size and window.
+    // Colours.
     CONSOLE_SCREEN_BUFFER_INFO screen{{}, {}, static_cast<WORD>(attrNormal), {}, {}};
     CONSOLE_CURSOR_INFO cursor{};
     Presentation presentation = Presentation::stream;
@@ -96,9 +113,20 @@ void writeConsole(HANDLE out, std::wstring_view text) {
     }
 }
 
+// Terminal sequences to the console, or to the testing aid's terminal.
+void sendSequences(const std::string& utf8) {
+    DWORD written = 0;
+    if (saved.sequenceFile == INVALID_HANDLE_VALUE) {
+        writeConsole(saved.output, files::wideText(utf8));
+    } else if (!utf8.empty()) {
+        WriteFile(saved.sequenceFile, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+    }
+}
+
 // Terminal sequences in the alternate screen, where the console carries them
-// out: a cursor move sent as a sequence must land where it says. The cursor
-// is put back where it was either way.
+// out: a cursor move sent as a sequence must land where it says (unless the
+// testing aid sends them elsewhere). The cursor is put back where it was
+// either way.
 bool enterVirtualTerminal() {
     const DWORD mode = saved.outputMode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING;
     if (!SetConsoleMode(saved.output, mode)) {
@@ -106,8 +134,9 @@ bool enterVirtualTerminal() {
     }
     CONSOLE_SCREEN_BUFFER_INFO before;
     CONSOLE_SCREEN_BUFFER_INFO after;
-    bool moved = false;
-    if (GetConsoleScreenBufferInfo(saved.output, &before)) {
+    saved.sequenceFile = openSequenceFile();
+    bool moved = saved.sequenceFile != INVALID_HANDLE_VALUE;
+    if (!moved && GetConsoleScreenBufferInfo(saved.output, &before)) {
         writeConsole(saved.output, L"\x1b[2;3H");
         moved = GetConsoleScreenBufferInfo(saved.output, &after) &&
                 after.dwCursorPosition.X == before.srWindow.Left + 2 &&
@@ -116,7 +145,7 @@ bool enterVirtualTerminal() {
     }
     saved.handsOnSequences = !moved;
     if (moved) {
-        writeConsole(saved.output, L"\x1b[?1049h\x1b[0m\x1b[?25l"); // the alternate screen, cursor hidden
+        sendSequences("\x1b[?1049h\x1b[0m\x1b[?25l"); // the alternate screen, cursor hidden
     }
     return moved;
 }
@@ -138,23 +167,6 @@ bool enterOwnBuffer() {
     return SetConsoleActiveScreenBuffer(saved.ownBuffer) != FALSE;
 }
 
-// The buffer size and window the game changed in the user's screen. The
-// window must fit the buffer at every step: it shrinks first, then the buffer
-// is set, then the window is put back where it was.
-void restoreSize() {
-    const CONSOLE_SCREEN_BUFFER_INFO& was = saved.screen;
-    CONSOLE_SCREEN_BUFFER_INFO now;
-    if (GetConsoleScreenBufferInfo(saved.output, &now) &&
-        (now.dwSize.X != was.dwSize.X || now.dwSize.Y != was.dwSize.Y ||
-         now.srWindow.Right - now.srWindow.Left != was.srWindow.Right - was.srWindow.Left ||
-         now.srWindow.Bottom - now.srWindow.Top != was.srWindow.Bottom - was.srWindow.Top)) {
-        const SMALL_RECT corner{0, 0, 0, 0};
-        SetConsoleWindowInfo(saved.output, TRUE, &corner);
-        SetConsoleScreenBufferSize(saved.output, was.dwSize);
-        SetConsoleWindowInfo(saved.output, TRUE, &was.srWindow);
-    }
-}
-
 // Gives the console back as it was, once, whoever asks first.
 void endSession() {
     whileSessionOn([] {
@@ -171,8 +183,7 @@ void endSession() {
             // The terminal's own screen comes back last, so nothing the console
             // does on the way out lands on it.
             if (saved.presentation == Presentation::virtualTerminal) {
-                writeConsole(saved.output, L"\x1b[0m\x1b[?25h\x1b[?1049l"); // normal colours, the cursor shown
-                restoreSize();
+                sendSequences("\x1b[0m\x1b[?25h\x1b[?1049l"); // normal colours, the cursor shown
             } else if (saved.handsOnSequences) {
                 writeConsole(saved.output, L"\x1b[?1049l");
             }
@@ -190,8 +201,17 @@ void endSession() {
     });
 }
 
+// Where the game is kept, or what was lost, after the console is given back.
+void writeExitNote() {
+    const std::string_view note = backend::exitNote();
+    if (!note.empty()) {
+        writeErrorLine(note.substr(0, note.size() - 1));
+    }
+}
+
 BOOL WINAPI onControl(DWORD) {
     endSession();
+    writeExitNote();
     return FALSE; // the system's own handler then ends the process
 }
 
@@ -209,7 +229,10 @@ HANDLE beginSession() {
     if (saved.inputIsConsole) {
         // Keys typed while the game draws stay queued for the next read; Ctrl-C
         // still stops the game; a change of the window's size is reported.
-        const DWORD kept = ENABLE_EXTENDED_FLAGS | ENABLE_QUICK_EDIT_MODE | ENABLE_INSERT_MODE;
+        // QuickEdit goes off, so a click does not hold the output in the middle
+        // of a frame; it is turned off only where the console reported it (with
+        // the extended flags), as only then can it be given back as it was.
+        const DWORD kept = ENABLE_EXTENDED_FLAGS | ENABLE_INSERT_MODE;
         SetConsoleMode(saved.input, (saved.inputMode & kept) | ENABLE_PROCESSED_INPUT | ENABLE_WINDOW_INPUT);
     }
     if (saved.outputIsConsole) {
@@ -231,7 +254,7 @@ CHAR_INFO charInfo(WCHAR c, WORD attributes) { return {{c}, attributes}; }
 struct ConsoleOutput {
     HANDLE handle = nullptr;
     FrameEncoder encoder;
-    bool glyphsNarrow = true;
+    GlyphWidths glyphWidths;
     bool hangulInOneCell = false; // kept in one cell by the console, and shown wide
     bool framesHeld = false;      // a notice is shown: no frame until repaint()
     bool cellsKnown = false;      // the own buffer shows the last frame; else every row is drawn
@@ -240,12 +263,10 @@ struct ConsoleOutput {
 
     void writeText(const std::string& utf8) {
         DWORD written = 0;
-        if (onConsole() && !utf8.empty()) {
-            // The system's own conversion: an invalid byte becomes U+FFFD.
-            std::wstring text(utf8.size(), L'\0');
-            text.resize(static_cast<std::size_t>(MultiByteToWideChar(
-                CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), static_cast<int>(text.size()))));
-            writeConsole(handle, text);
+        if (saved.presentation == Presentation::virtualTerminal) {
+            sendSequences(utf8);
+        } else if (drawsCells()) {
+            writeConsole(handle, files::wideText(utf8));
         } else if (!utf8.empty()) {
             WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
         }
@@ -266,7 +287,7 @@ struct ConsoleOutput {
                 continue;
             }
             ++x;
-            if (glyphsNarrow && isLayoutGlyph(c.glyph)) {
+            if (glyphWidths.drawnNarrow(c.glyph)) {
                 out[x] = charInfo(unitOf(fillerAfter(c.glyph)), attributes);
             } else if (c.glyph >= 0x10000) {
                 out[x] = charInfo(L' ', attributes); // after the "?"
@@ -339,22 +360,25 @@ struct ConsoleOutput {
 
     // The cells the console gives a character, from where the cursor goes
     // when it is written at the start of the second line; wiped again.
-    int cellsOf(wchar_t c) {
+    int cellsOf(char32_t c) {
         CONSOLE_SCREEN_BUFFER_INFO info;
+        const WCHAR unit = unitOf(c);
         SetConsoleCursorPosition(handle, cell(0, 1));
-        writeConsole(handle, {&c, 1});
+        writeConsole(handle, {&unit, 1});
         const int cells = GetConsoleScreenBufferInfo(handle, &info) ? info.dwCursorPosition.X : -1;
         SetConsoleCursorPosition(handle, cell(0, 1));
         writeConsole(handle, L"  ");
         return cells;
     }
 
+    // Each layout glyph on its own, as consoles draw the suits and symbols
+    // one cell or two by the font, and a Hangul syllable.
     void measureCells() {
         whileSessionOn([this] {
-            glyphsNarrow = cellsOf(L'\u250C') != 2;
-            hangulInOneCell = cellsOf(L'\uAC00') == 1;
+            glyphWidths = measureGlyphWidths([this](char32_t glyph) { return cellsOf(glyph); });
+            hangulInOneCell = cellsOf(U'가') == 1;
         });
-        encoder.setGlyphsNarrow(glyphsNarrow);
+        encoder.setGlyphWidths(glyphWidths);
         encoder.loseCursor();
         cursor = cell(-1, -1);
     }
@@ -362,21 +386,6 @@ struct ConsoleOutput {
 
 ConsoleOutput output;
 void flush() { output.present(screenModel()); }
-
-// The next key that types no character: a cursor key its own code, a
-// function key or another key of its own (Home, Insert, …) Escape, a
-// modifier (Shift, Ctrl, Caps Lock …) none.
-std::optional<int> keyTypingNothing(WORD key) {
-    static_assert(VK_UP == VK_LEFT + 1 && VK_RIGHT == VK_LEFT + 2 && VK_DOWN == VK_LEFT + 3);
-    if (key >= VK_LEFT && key <= VK_DOWN) {
-        constexpr int cursorKeys[] = {keyLeft, keyUp, keyRight, keyDown};
-        return cursorKeys[key - VK_LEFT];
-    }
-    if ((key >= VK_PRIOR && key <= VK_HELP) || (key >= VK_F1 && key <= VK_F24)) {
-        return keyEscape;
-    }
-    return std::nullopt;
-}
 
 void onWindowChange();
 void onRepaintAsked();
@@ -393,57 +402,36 @@ std::optional<std::string> readStream(int) {
 }
 [[noreturn]] void stopOnControlC();
 
-// Keys and typed lines from standard input. From the console: key presses
-// as the console reports them, in Unicode, so a key typed through an input
-// method (Korean among them) is the character it makes, one press is one
-// key, and releases and the input method's own composing are no keys at
-// all. From a redirected stream: its bytes, read as a terminal's are.
+// Keys and typed lines from standard input. From the console: the key
+// presses of its input records (key_records.h). From a redirected stream:
+// its bytes, read as a terminal's are.
 struct ConsoleInput {
-    struct Press {
-        char32_t character; // 0 for a key that types nothing
-        WORD key;           // the key's virtual-key code
-    };
-
-    char16_t highSurrogate = 0;
+    windows::KeyRecords records;
     KeyDecoder streamKeys{&readStream, [] { onRepaintAsked(); }};
 
-    // The press an input record holds, if it holds one.
-    std::optional<Press> pressOf(const INPUT_RECORD& record) {
-        const KEY_EVENT_RECORD& key = record.Event.KeyEvent;
-        if (record.EventType != KEY_EVENT || !key.bKeyDown || key.wVirtualKeyCode == VK_PROCESSKEY) {
-            return std::nullopt; // no key, a release, or the input method still composing
+    // The next press of the console's records, reading one more record when
+    // none is left: nothing when that one holds no press.
+    std::optional<windows::KeyPress> pressRead() {
+        if (const auto press = records.next()) {
+            return press;
         }
-        char32_t c = static_cast<char16_t>(key.uChar.UnicodeChar);
-        if (c >= 0xD800 && c <= 0xDBFF) { // the first half of a surrogate pair
-            highSurrogate = static_cast<char16_t>(c);
-            return std::nullopt;
+        INPUT_RECORD record;
+        DWORD got = 0;
+        if (!ReadConsoleInputW(saved.input, &record, 1, &got) || got == 0) {
+            throw InputClosed();
         }
-        if (c >= 0xDC00 && c <= 0xDFFF) {
-            if (highSurrogate == 0) {
-                return std::nullopt;
-            }
-            c = 0x10000 + ((highSurrogate - 0xD800) << 10) + (c - 0xDC00);
+        if (record.EventType == WINDOW_BUFFER_SIZE_EVENT) {
+            onWindowChange();
         }
-        highSurrogate = 0;
-        if (c == 0 && !keyTypingNothing(key.wVirtualKeyCode)) {
-            return std::nullopt; // Shift, Ctrl, Caps Lock: no key of their own
-        }
-        return Press{c, key.wVirtualKeyCode};
+        records.take(record);
+        return records.next();
     }
 
     // The next press that means something: a character, a cursor key or a
     // function key; Ctrl-L has the screen drawn again and is read past.
-    Press nextPress() {
+    windows::KeyPress nextPress() {
         for (;;) {
-            INPUT_RECORD record;
-            DWORD got = 0;
-            if (!ReadConsoleInputW(saved.input, &record, 1, &got) || got == 0) {
-                throw InputClosed();
-            }
-            if (record.EventType == WINDOW_BUFFER_SIZE_EVENT) {
-                onWindowChange();
-            }
-            if (const auto press = pressOf(record)) {
+            if (const auto press = pressRead()) {
                 if (press->character == 0x03) {
                     stopOnControlC(); // Ctrl-C came as a key rather than as a signal
                 }
@@ -459,8 +447,7 @@ struct ConsoleInput {
         if (!saved.inputIsConsole) {
             return streamKeys.nextKey();
         }
-        const Press press = nextPress(); // Enter's '\r' is keyEnter already
-        return press.character == 0 ? *keyTypingNothing(press.key) : static_cast<int>(press.character);
+        return nextPress().code(); // Enter's '\r' is keyEnter already
     }
 
     // Ctrl-Z is the console's own end of input.
@@ -468,7 +455,7 @@ struct ConsoleInput {
         if (!saved.inputIsConsole) {
             return streamKeys.nextLineKey();
         }
-        const Press press = nextPress();
+        const windows::KeyPress press = nextPress();
         return press.character == 0x1A ? LineKey{LineKey::Kind::endOfInput} : lineKeyFor(press.character);
     }
 
@@ -484,15 +471,21 @@ struct ConsoleInput {
     // True when a key is pressed within the time; the key is taken. Always
     // false when the input is not a console.
     bool keyPressedWithin(int milliseconds) {
-        if (!saved.inputIsConsole ||
-            WaitForSingleObject(saved.input, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) {
+        if (!saved.inputIsConsole) {
+            return false;
+        }
+        if (records.next()) {
+            return true; // a held key's repeat
+        }
+        if (WaitForSingleObject(saved.input, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) {
             return false;
         }
         INPUT_RECORD record;
         DWORD got = 0;
         while (GetNumberOfConsoleInputEvents(saved.input, &got) && got > 0 &&
                ReadConsoleInputW(saved.input, &record, 1, &got)) {
-            if (pressOf(record)) {
+            records.take(record);
+            if (records.next()) {
                 return true;
             }
         }
@@ -521,15 +514,18 @@ COORD windowSize() {
                : cell(32767, 32767);
 }
 
+// The window of the game's own buffer from its top-left corner; never a
+// window without a cell.
 void setWindow(COORD size) {
-    const SMALL_RECT window{0, 0, static_cast<SHORT>(size.X - 1), static_cast<SHORT>(size.Y - 1)};
+    const SMALL_RECT window{0, 0, static_cast<SHORT>(std::max<int>(size.X, 1) - 1),
+                            static_cast<SHORT>(std::max<int>(size.Y, 1) - 1)};
     SetConsoleWindowInfo(output.handle, TRUE, &window);
 }
 
-// Makes the screen buffer columns × lines and the window as large as that or
-// as the screen allows, in an order the console accepts: the window never
-// gets larger than the buffer.
-void setWindowSize(int columns, int lines) {
+// Makes the game's own screen buffer columns × lines and its window as large
+// as that or as the screen allows, in an order the console accepts: the
+// window never gets larger than the buffer.
+void setOwnBufferSize(int columns, int lines) {
     whileSessionOn([=] {
         const COORD now = windowSize();
         // Shrinking: the window first, so the buffer may follow it down.
@@ -591,6 +587,7 @@ void endAtExit() {
 // is given back and the process ends as Ctrl-C ends it.
 void stopOnControlC() {
     endSession();
+    writeExitNote();
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
@@ -607,13 +604,22 @@ std::vector<std::string> programArguments(int, char**) {
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
     for (int i = 1; wide != nullptr && i < count; ++i) {
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        std::string& text = arguments.emplace_back(static_cast<std::size_t>(std::max(bytes, 1)), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), bytes, nullptr, nullptr);
-        text.pop_back(); // the closing zero
+        arguments.push_back(files::utf8Text(wide[i]));
     }
     LocalFree(wide);
     return arguments;
+}
+
+// On a console, the line in UTF-16, which shows whatever the console's code
+// page; to a file or a pipe, UTF-8 bytes.
+void writeErrorLine(std::string_view line) {
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(error, &mode)) {
+        writeConsole(error, files::wideText(std::string(line) + '\n'));
+    } else {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    }
 }
 
 void open() {
@@ -626,11 +632,19 @@ void open() {
 
 void close() { endAtExit(); }
 
+// The user's own buffer is not the game's to size: on the sequence path the
+// window is asked for as a terminal is, which a console may grant or not;
+// the notice shows while it is too small.
 void resizeConsole(int columns, int lines) {
     screenModel().resize(columns, lines);
     flush();
+    if (drawsCells()) {
+        setOwnBufferSize(columns, lines);
+    } else if (onConsole()) {
+        const std::string request = "\x1b[8;" + std::to_string(lines) + ';' + std::to_string(columns) + 't';
+        whileSessionOn([&] { output.writeText(request); });
+    }
     if (onConsole()) {
-        setWindowSize(columns, lines);
         waitForWindow();
     }
 }
@@ -653,6 +667,9 @@ std::string backend::readRawLine() {
 }
 
 void sleepMs(int milliseconds) {
+    if (settings::framesHeld()) {
+        return;
+    }
     flush();
     const int pause = settings::pauseMs(milliseconds);
     if (pause > 0) {
