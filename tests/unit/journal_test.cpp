@@ -88,7 +88,10 @@ class JournalTest : public ::testing::Test {
         return run;
     }
 
-    const fs::path folder = fs::temp_directory_path() / "brannocktide-journal-test";
+    // A folder of each test's own: the tests may run side by side.
+    const fs::path folder =
+        fs::temp_directory_path() /
+        ("brannocktide-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     const fs::path save = folder / "game.save";
     int prompts = 0;
 };
