@@ -40,8 +40,9 @@ class GameTable {
     void runMenu();
     // One whole game, from the set-up to the overall winner.
     void playGame(bool simulation);
-    // A kept game taken up again at the start of the hand it was left in,
-    // without the set-up, and played to its overall winner.
+    // A kept game taken up again, without the set-up: its hand played again
+    // with the answers the save keeps, unseen, up to the prompt where it was
+    // left; then played on to its overall winner.
     void resumeGame(const SavedGame& saved);
     // The save and the history the games are kept in from now on.
     void keepFiles(GameFiles files) { record.keepFiles(std::move(files)); }
