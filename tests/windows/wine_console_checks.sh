@@ -267,7 +267,7 @@ if [[ $path == cells ]]; then
     mkdir -p "$E2E_DIR/한글"
     start_shell 162 42
     run_in_pane "cd $E2E_DIR; wine '$exe' --save 한글"
-    wait_for_text "brannocktide: cannot read 한글: it is a folder" 30
+    wait_for_text "brannocktide: cannot use 한글: it is a folder" 30
 fi
 
 echo "PASS"
