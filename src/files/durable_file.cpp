@@ -143,18 +143,17 @@ bool isTemporaryName(std::string_view keptName, std::string_view name) {
 void removeLeftTemporaries(const std::string& path, std::string_view opening) {
     const std::filesystem::path kept = nativePath(path);
     const std::filesystem::path folder = kept.parent_path().empty() ? "." : kept.parent_path();
-    const std::u8string keptName = kept.filename().u8string();
+    const std::string keptName = utf8Path(kept.filename());
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::u8string name = entry.path().filename().u8string();
+        const std::string name = utf8Path(entry.path().filename());
         std::error_code kindError;
-        if (!isTemporaryName(std::string(keptName.begin(), keptName.end()), std::string(name.begin(), name.end())) ||
+        if (!isTemporaryName(keptName, name) ||
             entry.symlink_status(kindError).type() != std::filesystem::file_type::regular ||
             !ownedHere(entry.path())) {
             continue;
         }
-        const std::u8string full = entry.path().u8string();
-        const std::string fullName(full.begin(), full.end());
+        const std::string fullName = utf8Path(entry.path());
         NativeFile file;
         std::string head;
         // Cut short by the kill, a leftover holds the start of the opening or nothing.

@@ -49,15 +49,13 @@ std::string finalTarget(const std::string& path) {
         }
         at = target.is_absolute() ? target : at.parent_path() / target;
     }
-    const std::u8string utf8 = at.u8string();
-    return std::string(utf8.begin(), utf8.end());
+    return utf8Path(at);
 }
 
 std::string placeOf(const std::string& path) {
     std::error_code error;
     const std::filesystem::path place = std::filesystem::weakly_canonical(nativePath(path), error);
-    const std::u8string utf8 = (error ? nativePath(path) : place).u8string();
-    return std::string(utf8.begin(), utf8.end());
+    return utf8Path(error ? nativePath(path) : place);
 }
 
 NativeFile& NativeFile::operator=(NativeFile&& other) noexcept {

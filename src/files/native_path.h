@@ -12,6 +12,12 @@ inline std::filesystem::path nativePath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// A path as the game's UTF-8 text.
+inline std::string utf8Path(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 // std::fopen for a UTF-8 name: on Windows the narrow fopen would read the
 // name in the ANSI code page.
 inline std::FILE* openFile(const std::string& utf8, const char* mode) {

@@ -16,15 +16,9 @@ OpenedFiles refused(int status, const std::string& problem) {
     return opened;
 }
 
-std::string nameOf(const std::string& place) {
-    const std::u8string name = files::nativePath(place).filename().u8string();
-    return std::string(name.begin(), name.end());
-}
+std::string nameOf(const std::string& place) { return files::utf8Path(files::nativePath(place).filename()); }
 
-std::string folderOf(const std::string& place) {
-    const std::u8string folder = files::nativePath(place).parent_path().u8string();
-    return std::string(folder.begin(), folder.end());
-}
+std::string folderOf(const std::string& place) { return files::utf8Path(files::nativePath(place).parent_path()); }
 
 // True when the history would write into the save, its lock or its
 // temporary files, by the same name or another.

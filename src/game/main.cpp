@@ -38,8 +38,11 @@ int play(const CommandLine& line) {
         printLine(stderr, "brannocktide: " + opened.problem);
         return opened.status;
     }
-    const std::optional<SavedGame>& kept = opened.files.save ? opened.files.save->loaded() : std::nullopt;
-    const std::optional<SavedGame> unfinished = kept && !kept->finished() ? kept : std::nullopt;
+    // Copied out of the save, which moves into the table.
+    std::optional<SavedGame> unfinished = opened.files.save ? opened.files.save->loaded() : std::nullopt;
+    if (unfinished && unfinished->finished()) {
+        unfinished.reset();
+    }
     const std::uint32_t seed = unfinished ? unfinished->seed
                                : line.seed ? *line.seed
                                            : static_cast<std::uint32_t>(std::time(nullptr));
@@ -76,9 +79,9 @@ int play(const CommandLine& line) {
         return unusableFileStatus;
     }
     // Both files are told about, the save first.
-    for (const std::string& line : {saveLine, historyProblem}) {
-        if (!line.empty()) {
-            printLine(stderr, "brannocktide: " + line);
+    for (const std::string& message : {saveLine, historyProblem}) {
+        if (!message.empty()) {
+            printLine(stderr, "brannocktide: " + message);
         }
     }
     return saveFailing || !historyProblem.empty() ? unusableFileStatus : 0;

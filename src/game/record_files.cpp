@@ -130,7 +130,6 @@ std::string GameRecord::saveNotice() const {
     if (!saveFailing()) {
         return "";
     }
-    const std::u8string name = files::nativePath(files.save->name()).filename().u8string();
-    return platform::sanitizeTyped("저장 실패: " + std::string(name.begin(), name.end()) + " (" +
-                                   files.save->failing() + ")");
+    const std::string name = files::utf8Path(files::nativePath(files.save->name()).filename());
+    return platform::sanitizeTyped("저장 실패: " + name + " (" + files.save->failing() + ")");
 }
