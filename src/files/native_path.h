@@ -2,7 +2,6 @@
 // File names come in as UTF-8 text (the command line on POSIX systems, and
 // the game's own text everywhere); each system opens them its own way.
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -16,17 +15,6 @@ inline std::filesystem::path nativePath(const std::string& utf8) {
 inline std::string utf8Path(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
-}
-
-// std::fopen for a UTF-8 name: on Windows the narrow fopen would read the
-// name in the ANSI code page.
-inline std::FILE* openFile(const std::string& utf8, const char* mode) {
-#ifdef _WIN32
-    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-    return _wfopen(nativePath(utf8).c_str(), wideMode.c_str());
-#else
-    return std::fopen(utf8.c_str(), mode);
-#endif
 }
 
 // The reason behind the last failed system call, as the system words it.

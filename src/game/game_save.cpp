@@ -23,6 +23,11 @@ void GameTable::keepGame() {
     showSaveNotice();
 }
 
+void GameTable::keepAnswer(int answer) {
+    record.answered(answer);
+    showSaveNotice();
+}
+
 void GameTable::showSaveNotice() {
     const std::string notice = record.saveNotice();
     if (notice.empty()) {

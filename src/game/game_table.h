@@ -132,6 +132,8 @@ class GameTable {
     SavedGame tableState() const;
     // The save's notice shown while the save fails, and gone once it works.
     void showSaveNotice();
+    // The person's answer kept in the save before the game acts on it.
+    void keepAnswer(int answer);
     // Each seat's label keeps clear of the boxes beside it on its line.
     void keepLabelsClear();
     // Blanks the whole console: the text places then show nothing.

@@ -27,7 +27,7 @@ void GameTable::humanTurn(int seat) {
         line.show(choicePrompt);
         choice = readAnswer(line);
     } while (!choice); // not a number: asked again
-    record.answered(*choice);
+    keepAnswer(*choice);
     if (*choice == choiceBet) {
         const long long low = stake;
         const long long high = 2LL * stake;
@@ -37,7 +37,7 @@ void GameTable::humanTurn(int seat) {
             const std::optional<int> answer = readAnswer(line);
             if (answer && *answer >= low && *answer <= high) {
                 amount = *answer;
-                record.answered(amount);
+                keepAnswer(amount);
                 break;
             }
             if (record.answerReplayed()) {

@@ -25,9 +25,8 @@ class SaveKeeper {
     bool open(std::string& problem);
     // The game the file held at start.
     const std::optional<SavedGame>& loaded() const { return atStart; }
-    // The file as named, and the file a link there leads to.
+    // The file as named.
     const std::string& name() const { return path; }
-    const std::string& target() const { return kept; }
 
     // Keeps the game; false when the write failed.
     bool write(const SavedGame& game);
